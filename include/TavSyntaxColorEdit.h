@@ -1,0 +1,3 @@
+#pragma once
+// The syntax-colouring editor CTavSyntaxColorEdit, its language settings and presets.
+#include "syntax_edit/TavSyntaxColorEdit.h"

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole test suite under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+"$root/scripts/setup.sh"
+status=0
+(cd "$build" && ctest --output-on-failure -j"$(nproc)" "$@") || status=$?
+WINEPREFIX=$build/wineprefix wineserver -w 2>/dev/null || true
+exit $status

@@ -1,0 +1,631 @@
+// CArchive: value widths, counts, strings and object graphs, byte for byte and round trip; CMemFile under it.
+#include <gtest/gtest.h>
+
+#include "Archive.h"
+#include "Exceptions.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<BYTE>;
+
+// Named rather than anonymous: the runtime-class macros define functions that not every test uses.
+namespace archive_tests
+{
+int g_nLiveObjects = 0;
+
+// Schema 1, not versionable; its data is one LONG.
+class CA : public CObject
+{
+    DECLARE_SERIAL(CA)
+public:
+    CA() { ++g_nLiveObjects; }
+    explicit CA(LONG nValue) : CA() { m_nValue = nValue; }
+    ~CA() override { --g_nLiveObjects; }
+
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            ar << m_nValue;
+        else
+            ar >> m_nValue;
+    }
+
+    LONG m_nValue = 0;
+};
+IMPLEMENT_SERIAL(CA, CObject, 1)
+
+class CDerivedA : public CA
+{
+    DECLARE_SERIAL(CDerivedA)
+};
+IMPLEMENT_SERIAL(CDerivedA, CA, 1)
+
+// Versionable schema 2; its data is a WORD and a reference to another object, which it does not own.
+class CBee : public CObject
+{
+    DECLARE_SERIAL(CBee)
+public:
+    CBee() { ++g_nLiveObjects; }
+    explicit CBee(WORD wValue) : CBee() { m_wValue = wValue; }
+    ~CBee() override { --g_nLiveObjects; }
+
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+        {
+            ar << m_wValue << m_pPeer;
+        }
+        else
+        {
+            m_nLoadedSchema = ar.GetObjectSchema();
+            m_nSchemaAskedAgain = ar.GetObjectSchema();
+            ar >> m_wValue >> m_pPeer;
+        }
+    }
+
+    WORD m_wValue = 0;
+    CObject* m_pPeer = nullptr;
+    UINT m_nLoadedSchema = 0;
+    UINT m_nSchemaAskedAgain = 0;
+};
+IMPLEMENT_SERIAL(CBee, CObject, VERSIONABLE_SCHEMA | 2)
+
+// Creatable but not serialisable.
+class CPlain : public CObject
+{
+    DECLARE_DYNCREATE(CPlain)
+};
+IMPLEMENT_DYNCREATE(CPlain, CObject)
+
+Bytes Store(const std::function<void(CArchive&)>& write)
+{
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    write(ar);
+    ar.Close();
+    const size_t nLength = static_cast<size_t>(file.GetLength());
+    BYTE* pData = file.Detach();
+    Bytes bytes(pData, pData + nLength);
+    std::free(pData);
+    return bytes;
+}
+
+void Load(Bytes bytes, const std::function<void(CArchive&)>& read)
+{
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    read(ar);
+}
+
+const int nNoException = -1;
+const int nOtherException = -2;
+
+// The cause of the CArchiveException that action throws, or one of the two markers above.
+int ArchiveCause(const std::function<void()>& action)
+{
+    try
+    {
+        action();
+    }
+    catch (CException* pEx)
+    {
+        CArchiveException* pArchiveEx = DYNAMIC_DOWNCAST(CArchiveException, pEx);
+        const int nCause = pArchiveEx ? pArchiveEx->m_cause : nOtherException;
+        pEx->Delete();
+        return nCause;
+    }
+    return nNoException;
+}
+
+int LoadCause(const Bytes& bytes, const std::function<void(CArchive&)>& read)
+{
+    return ArchiveCause([&] { Load(bytes, read); });
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Bytes NewClassRecord(WORD wSchema, const std::string& strName)
+{
+    Bytes bytes = {0xFF, 0xFF, LOBYTE(wSchema), HIBYTE(wSchema), LOBYTE(strName.size()), HIBYTE(strName.size())};
+    for (char ch : strName)
+        bytes.push_back(static_cast<BYTE>(ch));
+    return bytes;
+}
+
+CString Repeat(wchar_t ch, int nCount)
+{
+    return CString(ch, nCount);
+}
+}
+using namespace archive_tests;
+
+TEST(ArchiveValues, EveryTypeHasItsWidthAndRoundTrips)
+{
+    const Bytes bytes = Store([](CArchive& ar) {
+        ar << static_cast<BYTE>(0x12) << 'A' << static_cast<WORD>(0x3456) << static_cast<short>(-2) << L'\x03A9';
+        ar << -3 << 0x89ABCDEFu << static_cast<LONG>(-4L) << static_cast<DWORD>(0xCAFEF00Dul);
+        ar << static_cast<BOOL>(TRUE) << 1.5f << 2.5 << static_cast<LONGLONG>(-5);
+        ar << static_cast<ULONGLONG>(0x0102030405060708ull) << true << false;
+    });
+    const Bytes expected = {0x12, 'A', 0x56, 0x34, 0xFE, 0xFF, 0xA9, 0x03,
+                            0xFD, 0xFF, 0xFF, 0xFF, 0xEF, 0xCD, 0xAB, 0x89, 0xFC, 0xFF, 0xFF, 0xFF,
+                            0x0D, 0xF0, 0xFE, 0xCA, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x3F,
+                            0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x40,
+                            0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                            0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x01, 0x00};
+    EXPECT_EQ(expected, bytes);
+
+    Load(bytes, [](CArchive& ar) {
+        BYTE by; char ch; WORD w; short n; wchar_t wch; int i; unsigned u; LONG l; DWORD dw; BOOL bFlag;
+        float f; double d; LONGLONG ll; ULONGLONG ull; bool bTrue, bFalse;
+        ar >> by >> ch >> w >> n >> wch >> i >> u >> l >> dw >> bFlag >> f >> d >> ll >> ull >> bTrue >> bFalse;
+        EXPECT_EQ(0x12, by);
+        EXPECT_EQ('A', ch);
+        EXPECT_EQ(0x3456, w);
+        EXPECT_EQ(-2, n);
+        EXPECT_EQ(L'\x03A9', wch);
+        EXPECT_EQ(-3, i);
+        EXPECT_EQ(0x89ABCDEFu, u);
+        EXPECT_EQ(-4L, l);
+        EXPECT_EQ(0xCAFEF00Dul, dw);
+        EXPECT_EQ(TRUE, bFlag);
+        EXPECT_EQ(1.5f, f);
+        EXPECT_EQ(2.5, d);
+        EXPECT_EQ(-5, ll);
+        EXPECT_EQ(0x0102030405060708ull, ull);
+        EXPECT_TRUE(bTrue);
+        EXPECT_FALSE(bFalse);
+    });
+}
+
+TEST(ArchiveValues, TypedReadPastTheEndThrowsWhileRawReadReturnsAShortCount)
+{
+    const Bytes bytes = {1, 2, 3};
+    EXPECT_EQ(CArchiveException::endOfFile, LoadCause(bytes, [](CArchive& ar) { DWORD dw; ar >> dw; }));
+    EXPECT_EQ(CArchiveException::endOfFile, LoadCause(bytes, [](CArchive& ar) { WORD w; BYTE by; ar >> w >> w >> by; }));
+    Load(bytes, [](CArchive& ar) {
+        BYTE buffer[8] = {};
+        EXPECT_EQ(3u, ar.Read(buffer, sizeof(buffer)));
+        EXPECT_EQ(3, buffer[2]);
+        EXPECT_EQ(0u, ar.Read(buffer, sizeof(buffer)));
+    });
+    // A bool is read as one byte; any non-zero byte is true.
+    Load({0x07}, [](CArchive& ar) { bool b = false; ar >> b; EXPECT_TRUE(b); });
+}
+
+TEST(ArchiveValues, WrongDirectionAndClosedArchivesThrow)
+{
+    CMemFile file;
+    CArchive arStore(&file, CArchive::store);
+    EXPECT_TRUE(arStore.IsStoring());
+    EXPECT_FALSE(arStore.IsLoading());
+    EXPECT_EQ(&file, arStore.GetFile());
+    EXPECT_EQ(CArchiveException::writeOnly, ArchiveCause([&] { int i; arStore >> i; }));
+    EXPECT_EQ(CArchiveException::writeOnly, ArchiveCause([&] { BYTE b; arStore.Read(&b, 1); }));
+    EXPECT_EQ(CArchiveException::writeOnly, ArchiveCause([&] { arStore.ReadCount(); }));
+    EXPECT_EQ(CArchiveException::writeOnly, ArchiveCause([&] { arStore.ReadObject(nullptr); }));
+    EXPECT_EQ(CArchiveException::writeOnly, ArchiveCause([&] { CString s; arStore >> s; }));
+    arStore.Close();
+    EXPECT_EQ(nullptr, arStore.GetFile());
+    EXPECT_EQ(CArchiveException::genericException, ArchiveCause([&] { arStore << 1; }));
+    EXPECT_EQ(0u, file.GetLength());
+
+    Bytes bytes = {0, 0, 0, 0};
+    CMemFile fileIn(bytes.data(), 4);
+    CArchive arLoad(&fileIn, CArchive::load);
+    EXPECT_TRUE(arLoad.IsLoading());
+    EXPECT_EQ(CArchiveException::readOnly, ArchiveCause([&] { arLoad << 1; }));
+    EXPECT_EQ(CArchiveException::readOnly, ArchiveCause([&] { arLoad.Write("x", 1); }));
+    EXPECT_EQ(CArchiveException::readOnly, ArchiveCause([&] { arLoad.WriteCount(1); }));
+    EXPECT_EQ(CArchiveException::readOnly, ArchiveCause([&] { CA a; arLoad.WriteObject(&a); }));
+    EXPECT_EQ(CArchiveException::readOnly, ArchiveCause([&] { arLoad << CString(L"x"); }));
+    EXPECT_EQ(0u, fileIn.GetPosition());
+}
+
+TEST(ArchiveValues, CountsEscapeToWiderForms)
+{
+    const Bytes bytes = Store([](CArchive& ar) {
+        ar.WriteCount(5);
+        ar.WriteCount(0xFFFE);
+        ar.WriteCount(0xFFFF);
+        ar.WriteCount(70000);
+        ar.WriteCount(0xFFFFFFFF);
+    });
+    const Bytes expected = {0x05, 0x00, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00,
+                            0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                            0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00};
+    EXPECT_EQ(expected, bytes);
+    Load(bytes, [](CArchive& ar) {
+        EXPECT_EQ(5u, ar.ReadCount());
+        EXPECT_EQ(0xFFFEu, ar.ReadCount());
+        EXPECT_EQ(0xFFFFu, ar.ReadCount());
+        EXPECT_EQ(70000u, ar.ReadCount());
+        EXPECT_EQ(0xFFFFFFFFu, ar.ReadCount());
+    });
+}
+
+TEST(ArchiveStrings, WideFormMatchesTheDocumentedBytes)
+{
+    EXPECT_EQ((Bytes{0xFF, 0xFE, 0xFF, 0x02, 'H', 0, 'i', 0}), Store([](CArchive& ar) { ar << CString(L"Hi"); }));
+    EXPECT_EQ((Bytes{0xFF, 0xFE, 0xFF, 0x00}), Store([](CArchive& ar) { ar << CString(); }));
+    const Bytes bytes300 = Store([](CArchive& ar) { ar << Repeat(L'x', 300); });
+    ASSERT_EQ(6u + 600u, bytes300.size());
+    EXPECT_EQ((Bytes{0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01, 'x', 0}), Bytes(bytes300.begin(), bytes300.begin() + 8));
+}
+
+TEST(ArchiveStrings, LengthPrefixesAtTheEscapeBoundaries)
+{
+    struct Case { UINT_PTR nLength; Bytes narrow; };
+    const Case cases[] = {
+        {0xFE, {0xFE}},
+        {0xFF, {0xFF, 0xFF, 0x00}},
+        {0xFFFD, {0xFF, 0xFD, 0xFF}},
+        {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
+        {0xFFFFFFFEull, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF}},
+        {0x100000000ull, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0, 0}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.nLength);
+        const Bytes narrow = Store([&](CArchive& ar) { AfxWriteStringLength(ar, c.nLength, FALSE); });
+        EXPECT_EQ(c.narrow, narrow);
+        const Bytes wide = Store([&](CArchive& ar) { AfxWriteStringLength(ar, c.nLength, TRUE); });
+        EXPECT_EQ(Concat({{0xFF, 0xFE, 0xFF}, c.narrow}), wide);
+
+        Load(Concat({narrow, wide}), [&](CArchive& ar) {
+            int nCharSize = 0;
+            EXPECT_EQ(c.nLength, AfxReadStringLength(ar, nCharSize));
+            EXPECT_EQ(1, nCharSize);
+            EXPECT_EQ(c.nLength, AfxReadStringLength(ar, nCharSize));
+            EXPECT_EQ(2, nCharSize);
+        });
+    }
+}
+
+TEST(ArchiveStrings, BothFormsRoundTripAroundTheBoundaries)
+{
+    for (int nLength : {0, 1, 0xFE, 0xFF, 0x100, 0xFFFD, 0xFFFE, 0xFFFF, 0x10000})
+    {
+        SCOPED_TRACE(nLength);
+        CString strWide = Repeat(L'\x20AC', nLength);
+        if (nLength > 0)
+            strWide.SetAt(nLength - 1, L'z');
+        const std::string strNarrow(static_cast<size_t>(nLength), 'n');
+        const Bytes bytes = Store([&](CArchive& ar) {
+            ar << strWide;
+            AfxWriteStringLength(ar, strNarrow.size(), FALSE);
+            ar.Write(strNarrow.data(), static_cast<UINT>(strNarrow.size()));
+            ar << 0x5A5A5A5A;
+        });
+        Load(bytes, [&](CArchive& ar) {
+            CString strWideIn = L"old", strNarrowIn = L"old";
+            int nTrailer = 0;
+            ar >> strWideIn >> strNarrowIn >> nTrailer;
+            EXPECT_TRUE(strWideIn == strWide);
+            EXPECT_TRUE(strNarrowIn == CString(strNarrow.c_str()));
+            EXPECT_EQ(0x5A5A5A5A, nTrailer);
+        });
+    }
+}
+
+TEST(ArchiveStrings, NarrowTextIsWidenedWithTheAnsiCodePage)
+{
+    const Bytes bytes = {0x03, 'a', 0xE9, 'b'};
+    wchar_t szExpected[4] = {};
+    MultiByteToWideChar(CP_ACP, 0, "a\xE9" "b", 3, szExpected, 3);
+    Load(bytes, [&](CArchive& ar) {
+        CString str;
+        ar >> str;
+        EXPECT_STREQ(szExpected, str);
+    });
+}
+
+TEST(ArchiveStrings, ImpossibleLengthsFailAsAShortFileAndLeaveTheTargetAlone)
+{
+    // A wide string of about four billion characters in an archive of a dozen bytes.
+    const Bytes bytesHuge = {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xF0, 'a', 0, 'b', 0};
+    const Bytes bytesQword = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    const Bytes bytesShort = {0x05, 'a', 'b'};
+    for (const Bytes& bytes : {bytesHuge, bytesQword, bytesShort})
+    {
+        CString str = L"keep";
+        EXPECT_EQ(CArchiveException::endOfFile, LoadCause(bytes, [&](CArchive& ar) { ar >> str; }));
+        EXPECT_TRUE(str == L"keep");
+    }
+}
+
+TEST(ArchiveObjects, StoredGraphMatchesTheDocumentedFormatAndLoadsBack)
+{
+    CA a1(0x11), a2(0x22);
+    CBee b1(0x3333);
+    const Bytes bytes = Store([&](CArchive& ar) {
+        ar << &a1 << &a2 << &a1 << &b1 << static_cast<CObject*>(nullptr);
+    });
+    const Bytes expected = Concat({
+        NewClassRecord(1, "CA"), {0x11, 0, 0, 0},      // CA = 1, a1 = 2
+        {0x01, 0x80, 0x22, 0, 0, 0},                    // a2 = 3
+        {0x02, 0x00},                                   // a1 again
+        NewClassRecord(2, "CBee"), {0x33, 0x33, 0, 0},  // CBee = 4, b1 = 5 with a null peer
+        {0x00, 0x00}});
+    EXPECT_EQ(expected, bytes);
+
+    const int nLiveBefore = g_nLiveObjects;
+    Load(bytes, [](CArchive& ar) {
+        CObject* pOb[5] = {};
+        for (CObject*& p : pOb)
+            ar >> p;
+        ASSERT_TRUE(pOb[0] && pOb[1] && pOb[3]);
+        EXPECT_EQ(pOb[0], pOb[2]);
+        EXPECT_EQ(nullptr, pOb[4]);
+        ASSERT_TRUE(pOb[0]->IsKindOf(RUNTIME_CLASS(CA)));
+        EXPECT_EQ(0x11, static_cast<CA*>(pOb[0])->m_nValue);
+        EXPECT_EQ(0x22, static_cast<CA*>(pOb[1])->m_nValue);
+        CBee* pBee = DYNAMIC_DOWNCAST(CBee, pOb[3]);
+        ASSERT_NE(nullptr, pBee);
+        EXPECT_EQ(0x3333, pBee->m_wValue);
+        EXPECT_EQ(2u, pBee->m_nLoadedSchema);
+        EXPECT_EQ(static_cast<UINT>(-1), pBee->m_nSchemaAskedAgain);
+        EXPECT_EQ(nullptr, pBee->m_pPeer);
+        delete pOb[0];
+        delete pOb[1];
+        delete pOb[3];
+    });
+    EXPECT_EQ(nLiveBefore, g_nLiveObjects);
+}
+
+TEST(ArchiveObjects, CyclesAndSharedObjectsKeepTheirIdentity)
+{
+    CBee b1(1), b2(2);
+    CA a(3);
+    b1.m_pPeer = &b2;
+    b2.m_pPeer = &b1;
+    const Bytes bytes = Store([&](CArchive& ar) { ar << &b1 << &a << &b2; });
+    Load(bytes, [](CArchive& ar) {
+        CBee* pB1 = nullptr;
+        CA* pA = nullptr;
+        CBee* pB2 = nullptr;
+        ar >> pB1 >> pA >> pB2;
+        ASSERT_TRUE(pB1 && pA && pB2);
+        EXPECT_EQ(pB2, pB1->m_pPeer);
+        EXPECT_EQ(pB1, pB2->m_pPeer);
+        EXPECT_EQ(1, pB1->m_wValue);
+        EXPECT_EQ(2, pB2->m_wValue);
+        EXPECT_EQ(3, pA->m_nValue);
+        delete pB1;
+        delete pB2;
+        delete pA;
+    });
+}
+
+TEST(ArchiveObjects, IndicesBeyondTheWordRangeUseTheBigTag)
+{
+    // Class CA takes index 1 and its objects 2 to 0x7FFF; class CBee then gets 0x8000, which needs a DWORD tag.
+    std::vector<CA> aObjects(0x7FFE);
+    const size_t n = aObjects.size();
+    CBee b1(1), b2(2);
+    const Bytes bytes = Store([&](CArchive& ar) {
+        for (CA& a : aObjects)
+            ar << &a;
+        ar << &b1 << &b2 << &aObjects[n - 1] << &aObjects[n - 2] << &b1 << &aObjects[0];
+    });
+    const Bytes expectedTail = Concat({
+        NewClassRecord(2, "CBee"), {0x01, 0x00, 0x00, 0x00},             // b1 = 0x8001, null peer
+        {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x80}, {0x02, 0x00, 0x00, 0x00},  // b2 = 0x8002 of class 0x8000
+        {0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x00},                            // the object with index 0x7FFF
+        {0xFE, 0x7F},                                                    // 0x7FFE still fits a WORD
+        {0xFF, 0x7F, 0x01, 0x80, 0x00, 0x00},                            // b1
+        {0x02, 0x00}});
+    ASSERT_EQ(NewClassRecord(1, "CA").size() + 4 + (n - 1) * 6 + expectedTail.size(), bytes.size());
+    EXPECT_EQ(expectedTail, Bytes(bytes.end() - expectedTail.size(), bytes.end()));
+    EXPECT_EQ((Bytes{0x01, 0x80}), Bytes(bytes.begin() + 12, bytes.begin() + 14));
+
+    const int nLiveBefore = g_nLiveObjects;
+    Load(bytes, [&](CArchive& ar) {
+        std::vector<CObject*> aLoaded;
+        for (size_t i = 0; i < n + 6; ++i)
+            aLoaded.push_back(ar.ReadObject(nullptr));
+        EXPECT_EQ(aLoaded[n - 1], aLoaded[n + 2]);
+        EXPECT_EQ(aLoaded[n - 2], aLoaded[n + 3]);
+        EXPECT_EQ(aLoaded[n], aLoaded[n + 4]);
+        EXPECT_EQ(aLoaded[0], aLoaded[n + 5]);
+        ASSERT_TRUE(aLoaded[n + 1]->IsKindOf(RUNTIME_CLASS(CBee)));
+        EXPECT_EQ(2, static_cast<CBee*>(aLoaded[n + 1])->m_wValue);
+        EXPECT_EQ(2u, static_cast<CBee*>(aLoaded[n + 1])->m_nLoadedSchema);
+        for (size_t i = 0; i < n + 2; ++i)
+            delete aLoaded[i];
+    });
+    EXPECT_EQ(nLiveBefore, g_nLiveObjects);
+}
+
+TEST(ArchiveObjects, VersionableClassAcceptsAnyStoredSchemaAndReportsIt)
+{
+    const Bytes bytes = Concat({NewClassRecord(7, "CBee"), {0x05, 0x00, 0x00, 0x00}, {0x01, 0x80, 0x06, 0x00, 0x00, 0x00}});
+    Load(bytes, [](CArchive& ar) {
+        CBee* pFirst = nullptr;
+        CBee* pSecond = nullptr;
+        ar >> pFirst >> pSecond;
+        ASSERT_TRUE(pFirst && pSecond);
+        EXPECT_EQ(7u, pFirst->m_nLoadedSchema);
+        EXPECT_EQ(static_cast<UINT>(-1), pFirst->m_nSchemaAskedAgain);
+        // A later object of the same class reports the schema stored with the class record.
+        EXPECT_EQ(7u, pSecond->m_nLoadedSchema);
+        EXPECT_EQ(6, pSecond->m_wValue);
+        delete pFirst;
+        delete pSecond;
+        EXPECT_EQ(static_cast<UINT>(-1), ar.GetObjectSchema());
+    });
+}
+
+TEST(ArchiveObjects, ClassRecordsThatCannotBeLoadedThrowAndCreateNothing)
+{
+    const Bytes data = {0x01, 0x00, 0x00, 0x00};
+    struct Case { const char* pszWhat; Bytes bytes; const CRuntimeClass* pRequested; int nCause; };
+    const Case cases[] = {
+        {"schema of a non-versionable class", Concat({NewClassRecord(5, "CA"), data}), nullptr, CArchiveException::badSchema},
+        {"unknown class", Concat({NewClassRecord(1, "CNoSuchClass"), data}), nullptr, CArchiveException::badClass},
+        {"names match exactly", Concat({NewClassRecord(1, "ca"), data}), nullptr, CArchiveException::badClass},
+        {"name with a NUL", Concat({NewClassRecord(1, std::string("CA\0x", 4)), data}), nullptr, CArchiveException::badClass},
+        {"not serialisable", Concat({NewClassRecord(0xFFFF, "CPlain"), data}), nullptr, CArchiveException::badClass},
+        {"not of the requested class", Concat({NewClassRecord(2, "CBee"), data}), RUNTIME_CLASS(CA), CArchiveException::badClass},
+        {"base of the requested class", Concat({NewClassRecord(1, "CA"), data}), RUNTIME_CLASS(CDerivedA), CArchiveException::badClass},
+        {"name longer than the file", NewClassRecord(1, "CA"), nullptr, CArchiveException::endOfFile},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        Bytes bytes = c.bytes;
+        if (c.nCause == CArchiveException::endOfFile)
+            bytes.resize(bytes.size() - 1);
+        const int nLiveBefore = g_nLiveObjects;
+        EXPECT_EQ(c.nCause, LoadCause(bytes, [&](CArchive& ar) { ar.ReadObject(c.pRequested); }));
+        EXPECT_EQ(nLiveBefore, g_nLiveObjects);
+    }
+
+    Load(Concat({NewClassRecord(1, "CDerivedA"), {0x09, 0, 0, 0}}), [](CArchive& ar) {
+        CA* pA = nullptr;
+        ar >> pA;
+        ASSERT_NE(nullptr, pA);
+        EXPECT_TRUE(pA->IsKindOf(RUNTIME_CLASS(CDerivedA)));
+        EXPECT_EQ(9, pA->m_nValue);
+        delete pA;
+    });
+}
+
+TEST(ArchiveObjects, BadReferencesThrowBadIndex)
+{
+    const Bytes a1 = Concat({NewClassRecord(1, "CA"), {0x01, 0x00, 0x00, 0x00}});  // CA = 1, a1 = 2
+    struct Case { const char* pszWhat; Bytes bytes; int nReads; };
+    const Case cases[] = {
+        {"back-reference to nothing loaded", {0x01, 0x00}, 1},
+        {"back-reference past the last object", Concat({a1, {0x03, 0x00}}), 2},
+        {"class index 0", {0x00, 0x80, 0x01, 0x00, 0x00, 0x00}, 1},
+        {"class index that was never loaded", Concat({a1, {0x05, 0x80}}), 2},
+        {"class index naming an object", Concat({a1, {0x02, 0x80}}), 2},
+        {"back-reference naming a class", Concat({a1, {0x01, 0x00}}), 2},
+        {"big back-reference past the end", Concat({a1, {0xFF, 0x7F, 0x10, 0x00, 0x00, 0x00}}), 2},
+        {"big class index 0", {0xFF, 0x7F, 0x00, 0x00, 0x00, 0x80}, 1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        const int nLiveBefore = g_nLiveObjects;
+        std::vector<CObject*> aLoaded;
+        EXPECT_EQ(CArchiveException::badIndex, LoadCause(c.bytes, [&](CArchive& ar) {
+            for (int i = 0; i < c.nReads; ++i)
+                aLoaded.push_back(ar.ReadObject(nullptr));
+        }));
+        for (CObject* pOb : aLoaded)
+            delete pOb;
+        EXPECT_EQ(nLiveBefore, g_nLiveObjects);
+    }
+
+    // The big tag with index 0 is the null object; a back-reference of the wrong class is refused.
+    Load(Concat({{0xFF, 0x7F, 0x00, 0x00, 0x00, 0x00}, a1, {0x02, 0x00}}), [](CArchive& ar) {
+        EXPECT_EQ(nullptr, ar.ReadObject(RUNTIME_CLASS(CA)));
+        CObject* pA = ar.ReadObject(RUNTIME_CLASS(CA));
+        EXPECT_EQ(CArchiveException::badClass, ArchiveCause([&] { ar.ReadObject(RUNTIME_CLASS(CBee)); }));
+        delete pA;
+    });
+}
+
+TEST(ArchiveObjects, FailureInsideAnObjectDeletesItAndForgetsIt)
+{
+    CBee outer(1), inner(2);
+    outer.m_pPeer = &inner;
+    inner.m_pPeer = &outer;
+    Bytes bytes = Store([&](CArchive& ar) { ar << &outer << &outer; });
+    ASSERT_EQ(Concat({NewClassRecord(2, "CBee"), {0x01, 0x00}, {0x01, 0x80, 0x02, 0x00, 0x02, 0x00}, {0x02, 0x00}}),
+              bytes);
+    // Cut inside the inner object: both the inner and the outer object are deleted again.
+    const int nLiveBefore = g_nLiveObjects;
+    const Bytes cut(bytes.begin(), bytes.begin() + 17);
+    EXPECT_EQ(CArchiveException::endOfFile, LoadCause(cut, [](CArchive& ar) { ar.ReadObject(nullptr); }));
+    EXPECT_EQ(nLiveBefore, g_nLiveObjects);
+
+    // An archive whose object failed does not hand out the deleted object through a back-reference.
+    bytes[16] = 0x07; // the inner object's peer now points past everything loaded
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    EXPECT_EQ(CArchiveException::badIndex, ArchiveCause([&] { ar.ReadObject(nullptr); }));
+    EXPECT_EQ(nLiveBefore, g_nLiveObjects);
+    EXPECT_EQ(CArchiveException::badIndex, ArchiveCause([&] { ar.ReadObject(nullptr); }));
+}
+
+TEST(ArchiveObjects, StoringAnObjectThatCannotBeLoadedBackThrows)
+{
+    CPlain plain;
+    EXPECT_EQ(CArchiveException::badClass, ArchiveCause([&] { Store([&](CArchive& ar) { ar << &plain; }); }));
+}
+
+TEST(MemFile, GrowsKeepsItsContentAndSeeksAnywhere)
+{
+    CMemFile file(16);
+    for (int i = 0; i < 1000; ++i)
+        file.Write(&i, sizeof(i));
+    EXPECT_EQ(4000u, file.GetLength());
+    EXPECT_EQ(4000u, file.GetPosition());
+
+    file.Seek(-8, CFile::current);
+    int nValue = 0;
+    EXPECT_EQ(4u, file.Read(&nValue, 4));
+    EXPECT_EQ(998, nValue);
+    file.SeekToBegin();
+    file.Seek(4 * 500, CFile::current);
+    file.Read(&nValue, 4);
+    EXPECT_EQ(500, nValue);
+
+    // A write past the end leaves a gap of zeros.
+    EXPECT_EQ(4010u, file.Seek(10, CFile::end));
+    file.Write("z", 1);
+    EXPECT_EQ(4011u, file.GetLength());
+    file.Seek(4000, CFile::begin);
+    BYTE gap[16] = {0xAA};
+    EXPECT_EQ(11u, file.Read(gap, sizeof(gap)));
+    EXPECT_EQ(Bytes(10, 0), Bytes(gap, gap + 10));
+    EXPECT_EQ('z', gap[10]);
+    EXPECT_EQ(0u, file.Read(gap, sizeof(gap)));
+
+    EXPECT_EQ(nOtherException, ArchiveCause([&] { file.Seek(-1, CFile::begin); }));
+    EXPECT_EQ(4011u, file.GetPosition());
+    EXPECT_EQ(4011u, file.SeekToEnd());
+}
+
+TEST(MemFile, AttachedBlockIsReadInPlaceNeverGrownAndHandedBack)
+{
+    BYTE block[4] = {1, 2, 3, 4};
+    CMemFile file(block, sizeof(block));
+    EXPECT_EQ(4u, file.GetLength());
+    BYTE by = 0;
+    file.Read(&by, 1);
+    EXPECT_EQ(1, by);
+    file.Write("\x09\x08", 2);
+    EXPECT_EQ(9, block[1]);
+    EXPECT_EQ(8, block[2]);
+
+    bool bMemoryException = false;
+    try
+    {
+        file.Write("\x07\x06", 2);
+    }
+    catch (CException* pEx)
+    {
+        bMemoryException = pEx->IsKindOf(RUNTIME_CLASS(CMemoryException));
+        pEx->Delete();
+    }
+    EXPECT_TRUE(bMemoryException);
+    EXPECT_EQ(4, block[3]);
+
+    EXPECT_EQ(block, file.Detach());
+    EXPECT_EQ(0u, file.GetLength());
+}

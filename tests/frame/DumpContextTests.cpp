@@ -1,0 +1,95 @@
+// CDumpContext: the text of every value kind, objects through their Dump, and hex dumps.
+#include <gtest/gtest.h>
+
+#include "DumpContext.h"
+
+#include <climits>
+
+namespace
+{
+class CDumpedThing : public CObject
+{
+    DECLARE_DYNAMIC(CDumpedThing)
+};
+IMPLEMENT_DYNAMIC(CDumpedThing, CObject)
+
+class CDumpedPair : public CObject
+{
+    DECLARE_DYNAMIC(CDumpedPair)
+public:
+    void Dump(CDumpContext& dc) const override
+    {
+        dc << "pair of " << m_nCount << " at depth " << dc.GetDepth() << ": " << m_pFirst << "|" << m_pSecond;
+    }
+
+    int m_nCount = 2;
+    const CObject* m_pFirst = nullptr;
+    const CObject* m_pSecond = nullptr;
+};
+IMPLEMENT_DYNAMIC(CDumpedPair, CObject)
+
+CString AddressText(const void* p)
+{
+    CString str;
+    str.Format(L"$%016llX", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(p)));
+    return str;
+}
+}
+
+TEST(DumpContext, NumbersAreWrittenInDecimalWithTheirOwnSignedness)
+{
+    CString out;
+    CDumpContext dc(&out);
+    dc << -5 << L"," << 4000000000u << L"," << static_cast<LONG>(LONG_MIN) << L"," << static_cast<DWORD>(0xFFFFFFFF)
+       << L"," << static_cast<WORD>(65535) << L"," << static_cast<BYTE>(255) << L"," << LLONG_MIN << L","
+       << static_cast<ULONGLONG>(ULLONG_MAX) << L"," << 1.5 << L"," << -0.125;
+    EXPECT_STREQ(L"-5,4000000000,-2147483648,4294967295,65535,255,-9223372036854775808,18446744073709551615,"
+                 L"1.500000,-0.125000",
+                 out);
+}
+
+TEST(DumpContext, TextInBothWidthsAndNullsAreWrittenAsTheyStand)
+{
+    CString out = L"kept ";
+    CDumpContext dc(&out);
+    dc << L"wide " << "narrow " << CString(L"string\t\n") << static_cast<LPCWSTR>(nullptr) << " "
+       << static_cast<LPCSTR>(nullptr);
+    EXPECT_STREQ(L"kept wide narrow string\t\nNULL NULL", out);
+}
+
+TEST(DumpContext, PointersAreDollarAndAllHexDigits)
+{
+    CString out;
+    CDumpContext dc(&out);
+    dc << reinterpret_cast<const void*>(0x1234ABCDull) << L" " << static_cast<const void*>(nullptr);
+    EXPECT_STREQ(L"$000000001234ABCD $0000000000000000", out);
+}
+
+TEST(DumpContext, ObjectsDumpThemselvesAndNullIsNamed)
+{
+    CDumpedThing thing;
+    CString out;
+    CDumpContext dc(&out);
+    dc << thing;
+    EXPECT_TRUE(out == L"a CDumpedThing at " + AddressText(&thing) + L"\n");
+
+    CDumpedPair pair;
+    pair.m_pFirst = &thing;
+    out.Empty();
+    dc.SetDepth(1);
+    EXPECT_EQ(1, dc.GetDepth());
+    dc << static_cast<const CObject*>(&pair);
+    EXPECT_TRUE(out == L"pair of 2 at depth 1: a CDumpedThing at " + AddressText(&thing) + L"\n|NULL");
+}
+
+TEST(DumpContext, HexDumpWritesRowsOfTheGivenWidth)
+{
+    const BYTE bytes[] = {0x01, 0xAB, 0x00, 0xFF, 0x10};
+    CString out;
+    CDumpContext dc(&out);
+    dc.HexDump(L">", bytes, 5, 2);
+    EXPECT_STREQ(L"> 01 AB\n> 00 FF\n> 10\n", out);
+    out.Empty();
+    dc.HexDump(L">", bytes, 0, 2);
+    EXPECT_TRUE(out.IsEmpty());
+}

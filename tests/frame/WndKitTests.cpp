@@ -1,0 +1,195 @@
+// The test kit itself: input arrives through the queue with the point, flags, key state and cursor position
+// a user's input would have; timers fire; pixels are read back and failures leave a PNG behind.
+#include "Controls.h"
+#include "Gdi.h"
+#include "kit/Host.h"
+#include "kit/Input.h"
+#include "kit/Pixels.h"
+#include "kit/Pump.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+struct MouseEvent
+{
+    UINT message;
+    UINT nFlags;
+    CPoint point;
+    bool bCtrlKeyState;
+    bool bShiftKeyState;
+    bool bLeftButtonState;
+    CPoint cursor;  // GetCursorPos in client coordinates
+};
+
+class CInputWnd : public CWnd
+{
+public:
+    std::vector<MouseEvent> m_mouse;
+    std::vector<std::string> m_keys;
+    std::vector<UINT_PTR> m_timers;
+
+    BOOL Create(CWnd* pParent, const CRect& rect)
+    {
+        return CWnd::Create(AfxRegisterWndClass(CS_DBLCLKS, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))),
+                            nullptr, WS_VISIBLE, rect, pParent, 1);
+    }
+
+protected:
+    void Record(UINT message, UINT nFlags, CPoint point)
+    {
+        POINT cursor;
+        ::GetCursorPos(&cursor);
+        ScreenToClient(&cursor);
+        m_mouse.push_back({message, nFlags, point, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_SHIFT) < 0,
+                           ::GetKeyState(VK_LBUTTON) < 0, cursor});
+    }
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point) { Record(WM_MOUSEMOVE, nFlags, point); }
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point) { Record(WM_LBUTTONDOWN, nFlags, point); }
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point) { Record(WM_LBUTTONUP, nFlags, point); }
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point) { Record(WM_LBUTTONDBLCLK, nFlags, point); }
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point) { Record(WM_RBUTTONDOWN, nFlags, point); }
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point) { Record(WM_RBUTTONUP, nFlags, point); }
+    afx_msg void OnKeyDown(UINT nChar, UINT, UINT)
+    {
+        m_keys.push_back("down " + std::to_string(nChar) + (::GetKeyState(VK_CONTROL) < 0 ? " ctrl" : ""));
+    }
+    afx_msg void OnChar(UINT nChar, UINT, UINT) { m_keys.push_back("char " + std::to_string(nChar)); }
+    afx_msg void OnTimer(UINT_PTR nIDEvent) { m_timers.push_back(nIDEvent); }
+    afx_msg UINT OnGetDlgCode() { return DLGC_WANTALLKEYS | DLGC_WANTCHARS; }
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        dc.FillSolidRect(10, 10, 20, 10, RGB(0, 0, 255));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CInputWnd, CWnd)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_RBUTTONUP()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_TIMER()
+    ON_WM_GETDLGCODE()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+class KitTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.Open(300, 200));
+        ASSERT_TRUE(m_target.Create(&m_host, CRect(20, 30, 120, 80)));
+        m_target.SetFocus();
+    }
+
+    kit::CHostDialog m_host;
+    CInputWnd m_target;
+};
+}
+
+TEST_F(KitTest, ClickAtAHostPointReachesTheChildWithItsPointAndModifiers)
+{
+    kit::Click(&m_host, CPoint(50, 60), kit::Button::Left, kit::Ctrl | kit::Shift);
+
+    ASSERT_EQ(2u, m_target.m_mouse.size());
+    const MouseEvent& down = m_target.m_mouse[0];
+    EXPECT_EQ(static_cast<UINT>(WM_LBUTTONDOWN), down.message);
+    EXPECT_EQ(CPoint(30, 30), down.point);
+    EXPECT_EQ(static_cast<UINT>(MK_LBUTTON | MK_CONTROL | MK_SHIFT), down.nFlags);
+    EXPECT_TRUE(down.bCtrlKeyState);
+    EXPECT_TRUE(down.bShiftKeyState);
+    EXPECT_TRUE(down.bLeftButtonState);
+    EXPECT_EQ(CPoint(30, 30), down.cursor);
+
+    const MouseEvent& up = m_target.m_mouse[1];
+    EXPECT_EQ(static_cast<UINT>(WM_LBUTTONUP), up.message);
+    EXPECT_EQ(static_cast<UINT>(MK_CONTROL | MK_SHIFT), up.nFlags);
+    EXPECT_FALSE(up.bLeftButtonState);
+
+    // Nothing stays held after the action.
+    EXPECT_GE(::GetKeyState(VK_CONTROL), 0);
+    EXPECT_GE(::GetKeyState(VK_SHIFT), 0);
+}
+
+TEST_F(KitTest, DoubleRightAndDraggingInput)
+{
+    kit::DoubleClick(&m_target, CPoint(5, 6));
+    kit::Click(&m_target, CPoint(7, 8), kit::Button::Right);
+    std::vector<UINT> messages;
+    for (const MouseEvent& event : m_target.m_mouse)
+        messages.push_back(event.message);
+    std::vector<UINT> expected = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP};
+    EXPECT_EQ(expected, messages);
+
+    // While the target has the capture, moves outside it still reach it, in its coordinates.
+    m_target.m_mouse.clear();
+    kit::MousePress(&m_target, CPoint(10, 10));
+    m_target.SetCapture();
+    kit::MouseMove(&m_host, CPoint(250, 150));
+    kit::MouseRelease(&m_host, CPoint(250, 150));
+    ::ReleaseCapture();
+    ASSERT_EQ(3u, m_target.m_mouse.size());
+    EXPECT_EQ(CPoint(230, 120), m_target.m_mouse[1].point);
+    EXPECT_EQ(static_cast<UINT>(MK_LBUTTON), m_target.m_mouse[1].nFlags);
+    EXPECT_EQ(CPoint(230, 120), kit::CursorPos(&m_target));
+}
+
+TEST_F(KitTest, KeysAreTranslatedWithTheHeldModifiers)
+{
+    kit::PressKey('A', kit::Ctrl);
+    kit::TypeText(L"aB");
+    std::vector<std::string> expected = {"down 65 ctrl", "char 1", "down 65", "char 97", "down 16", "down 66", "char 66"};
+    EXPECT_EQ(expected, m_target.m_keys);
+
+    m_target.m_keys.clear();
+    {
+        kit::HoldKeys ctrl(kit::Ctrl);
+        kit::PressKey(VK_HOME);
+    }
+    EXPECT_EQ(std::vector<std::string>{"down 36 ctrl"}, m_target.m_keys);
+}
+
+TEST_F(KitTest, TimersFireThroughTheQueue)
+{
+    kit::FireTimer(m_target.m_hWnd, 5);
+    EXPECT_EQ(std::vector<UINT_PTR>{5}, m_target.m_timers);
+
+    m_target.SetTimer(9, 20);
+    EXPECT_TRUE(kit::WaitForTimer(m_target.m_hWnd, 9, 2000));
+    m_target.KillTimer(9);
+    EXPECT_EQ(9u, m_target.m_timers.back());
+}
+
+TEST_F(KitTest, PixelsOfAPaintedWindowAndAPngForFailures)
+{
+    CImage image = kit::Capture(&m_target);
+    ASSERT_EQ(100, image.GetWidth());
+    ASSERT_EQ(50, image.GetHeight());
+    EXPECT_TRUE(kit::RegionIs(image, CRect(10, 10, 30, 20), RGB(0, 0, 255)));
+    EXPECT_TRUE(kit::PixelIs(image, CPoint(40, 40), RGB(255, 255, 255)));
+    EXPECT_EQ(20 * 10, kit::CountPixels(image, CRect(0, 0, 100, 50), RGB(0, 0, 255)));
+
+    ::testing::AssertionResult failed = kit::PixelIs(image, CPoint(15, 15), RGB(255, 0, 0));
+    EXPECT_FALSE(failed);
+    std::string message = failed.message();
+    size_t at = message.find("saved to ");
+    ASSERT_NE(std::string::npos, at);
+    std::string path = message.substr(at + 9, message.size() - at - 10);
+    FILE* pFile = fopen(path.c_str(), "rb");
+    ASSERT_NE(nullptr, pFile) << path;
+    unsigned char signature[8] = {};
+    EXPECT_EQ(8u, fread(signature, 1, 8, pFile));
+    fclose(pFile);
+    EXPECT_EQ(0, memcmp(signature, "\x89PNG\r\n\x1a\n", 8));
+    remove(path.c_str());
+}

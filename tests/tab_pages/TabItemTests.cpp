@@ -1,0 +1,351 @@
+// Page records and the page list: shallow copies, ownership of pages and pictures, equality, the searches
+// for enabled pages and index checks.
+#include "TavTabPages.h"
+#include "Dialog.h"
+#include "Gdi.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+// Pages and pictures that note their destruction, so the tests can see what was freed and in what order.
+std::vector<std::string> s_destroyed;
+
+class CLoggedPage : public CDialog
+{
+public:
+    explicit CLoggedPage(std::string strName) : m_strName(std::move(strName)) {}
+    ~CLoggedPage() override { s_destroyed.push_back(m_strName); }
+
+private:
+    std::string m_strName;
+};
+
+class CLoggedPicture : public CBitmap
+{
+public:
+    explicit CLoggedPicture(std::string strName) : m_strName(std::move(strName)) {}
+    ~CLoggedPicture() override { s_destroyed.push_back(m_strName); }
+
+private:
+    std::string m_strName;
+};
+
+class TabItems : public ::testing::Test
+{
+protected:
+    void SetUp() override { s_destroyed.clear(); }
+};
+
+bool ThrowsInvalidArgument(const std::function<void()>& operation)
+{
+    try
+    {
+        operation();
+    }
+    catch (CInvalidArgException* pException)
+    {
+        pException->Delete();
+        return true;
+    }
+    return false;
+}
+
+CTavTabItem OwningRecord(CDialog* pPage, CBitmap* pPicture)
+{
+    CTavTabItem item;
+    item.m_pPage = pPage;
+    item.m_bDeletePage = TRUE;
+    item.m_pPicture = pPicture;
+    item.m_bDeletePicture = TRUE;
+    return item;
+}
+
+void ExpectDefaults(const CTavTabItem& item)
+{
+    EXPECT_EQ(item.m_pPage, nullptr);
+    EXPECT_FALSE(item.m_bDeletePage);
+    EXPECT_FALSE(item.m_bDeletePicture);
+    EXPECT_FALSE(item.m_bDisabled);
+    EXPECT_TRUE(item.m_strCaption.IsEmpty());
+    EXPECT_TRUE(item.m_strDescription.IsEmpty());
+    EXPECT_EQ(item.m_nImageIndex, -1);
+    EXPECT_EQ(item.m_pPicture, nullptr);
+    EXPECT_EQ(item.m_crMask, 0x00C0C0C0u);
+}
+
+TEST_F(TabItems, NewAndReinitialisedRecordsHoldTheDefaultsAndInitFreesNothing)
+{
+    CTavTabItem item;
+    ExpectDefaults(item);
+
+    CLoggedPage page("page");
+    CLoggedPicture picture("picture");
+    item = OwningRecord(&page, &picture);
+    item.m_bDisabled = TRUE;
+    item.m_strCaption = L"Caption";
+    item.m_strDescription = L"Tip";
+    item.m_nImageIndex = 4;
+    item.m_crMask = RGB(1, 2, 3);
+    item.Init();
+    ExpectDefaults(item);
+    EXPECT_TRUE(s_destroyed.empty());
+}
+
+TEST_F(TabItems, CopiesShareThePageAndPictureAndCarryTheOwnershipFlags)
+{
+    CLoggedPage page("page");
+    CLoggedPicture picture("picture");
+    CTavTabItem original = OwningRecord(&page, &picture);
+    original.m_bDeletePicture = FALSE;
+    original.m_bDisabled = TRUE;
+    original.m_strCaption = L"Caption";
+    original.m_strDescription = L"Tip";
+    original.m_nImageIndex = 7;
+    original.m_crMask = RGB(255, 0, 255);
+
+    CTavTabItem constructed(original);
+    CTavTabItem assigned;
+    assigned = original;
+    CTavTabItem copied;
+    copied.Copy(original);
+    for (const CTavTabItem* pCopy : {&constructed, &assigned, &copied})
+    {
+        EXPECT_EQ(pCopy->m_pPage, &page);
+        EXPECT_TRUE(pCopy->m_bDeletePage);
+        EXPECT_FALSE(pCopy->m_bDeletePicture);
+        EXPECT_TRUE(pCopy->m_bDisabled);
+        EXPECT_EQ(pCopy->m_strCaption, L"Caption");
+        EXPECT_EQ(pCopy->m_strDescription, L"Tip");
+        EXPECT_EQ(pCopy->m_nImageIndex, 7);
+        EXPECT_EQ(pCopy->m_pPicture, &picture);
+        EXPECT_EQ(pCopy->m_crMask, RGB(255, 0, 255));
+    }
+    EXPECT_TRUE(s_destroyed.empty());
+}
+
+TEST_F(TabItems, EqualityComparesWhatTheTabShowsButNotOwnership)
+{
+    CLoggedPage page("page"), otherPage("other page");
+    CLoggedPicture picture("picture"), otherPicture("other picture");
+    CTavTabItem base;
+    base.m_pPage = &page;
+    base.m_pPicture = &picture;
+    base.m_strCaption = L"Caption";
+    base.m_strDescription = L"Tip";
+    base.m_nImageIndex = 2;
+
+    CTavTabItem owning(base);
+    owning.m_bDeletePage = TRUE;
+    owning.m_bDeletePicture = TRUE;
+    EXPECT_TRUE(owning == base);
+    EXPECT_TRUE(base == owning);
+
+    const std::vector<std::function<void(CTavTabItem&)>> changes = {
+        [&](CTavTabItem& item) { item.m_pPage = &otherPage; },
+        [](CTavTabItem& item) { item.m_strCaption = L"caption"; },
+        [](CTavTabItem& item) { item.m_strDescription = L"tip"; },
+        [](CTavTabItem& item) { item.m_nImageIndex = 3; },
+        [&](CTavTabItem& item) { item.m_pPicture = &otherPicture; },
+        [](CTavTabItem& item) { item.m_bDisabled = TRUE; },
+        [](CTavTabItem& item) { item.m_crMask = RGB(192, 192, 193); },
+    };
+    for (size_t i = 0; i < changes.size(); ++i)
+    {
+        CTavTabItem changed(base);
+        changes[i](changed);
+        EXPECT_FALSE(changed == base) << "change " << i;
+    }
+}
+
+TEST_F(TabItems, RecordsFreeOnlyWhenAskedAndOnlyWhatTheyOwn)
+{
+    auto page = std::make_unique<CLoggedPage>("page");
+    auto picture = std::make_unique<CLoggedPicture>("picture");
+    {
+        CTavTabItem owning = OwningRecord(page.get(), picture.get());
+        CTavTabItem copy(owning);
+    }
+    EXPECT_TRUE(s_destroyed.empty()) << "destroying records freed something";
+
+    CTavTabItem borrowing;
+    borrowing.m_pPage = page.get();
+    borrowing.m_pPicture = picture.get();
+    borrowing.DestroyPage();
+    borrowing.DestroyBitmap();
+    EXPECT_TRUE(s_destroyed.empty()) << "a record without the flags freed the host's objects";
+
+    CTavTabItem owning = OwningRecord(page.release(), picture.release());
+    owning.DestroyBitmap();
+    EXPECT_EQ(s_destroyed, std::vector<std::string>{"picture"});
+    owning.DestroyPage();
+    EXPECT_EQ(s_destroyed, (std::vector<std::string>{"picture", "page"}));
+    EXPECT_TRUE(owning.m_bDeletePage);
+    EXPECT_NE(owning.m_pPage, nullptr) << "the caller overwrites the pointer, not DestroyPage";
+}
+
+TEST_F(TabItems, DestroyingTheListFreesOwnedObjectsPageFirstInIndexOrder)
+{
+    CLoggedPage* pBorrowedPage = new CLoggedPage("B page");
+    CLoggedPicture* pBorrowedPicture = new CLoggedPicture("C picture");
+    auto pList = std::make_unique<CTavTabItemList>();
+    CTavTabItem both = OwningRecord(new CLoggedPage("A page"), new CLoggedPicture("A picture"));
+    pList->Add(both);
+    CTavTabItem pictureOnly = OwningRecord(pBorrowedPage, new CLoggedPicture("B picture"));
+    pictureOnly.m_bDeletePage = FALSE;
+    pList->Add(pictureOnly);
+    CTavTabItem pageOnly = OwningRecord(new CLoggedPage("C page"), pBorrowedPicture);
+    pageOnly.m_bDeletePicture = FALSE;
+    pList->Add(pageOnly);
+    CTavTabItem empty;
+    pList->Add(empty);
+    EXPECT_TRUE(s_destroyed.empty()) << "adding copies freed something";
+
+    pList.reset();
+    EXPECT_EQ(s_destroyed, (std::vector<std::string>{"A page", "A picture", "B picture", "C page"}));
+    delete pBorrowedPage;
+    delete pBorrowedPicture;
+}
+
+TEST_F(TabItems, ListFreesAnObjectHeldByTwoOwningRecordsOnce)
+{
+    auto pList = std::make_unique<CTavTabItemList>();
+    CTavTabItem owning = OwningRecord(new CLoggedPage("page"), new CLoggedPicture("picture"));
+    pList->Add(owning);
+    pList->Add(owning);
+    pList.reset();
+    EXPECT_EQ(s_destroyed, (std::vector<std::string>{"page", "picture"}));
+}
+
+TEST_F(TabItems, RemovingAnOwningRecordFreesNothingAndKeepsTheOrder)
+{
+    CLoggedPage* pFirst = new CLoggedPage("first");
+    CLoggedPage second("second"), third("third");
+    CTavTabItemList list;
+    for (CLoggedPage* pPage : {pFirst, &second, &third})
+    {
+        CTavTabItem item;
+        item.m_pPage = pPage;
+        list.Add(item);
+    }
+    list.GetAt(0).m_bDeletePage = TRUE;
+    list.RemoveAt(0, 1);
+    EXPECT_TRUE(s_destroyed.empty());
+    ASSERT_EQ(list.GetSize(), 2);
+    EXPECT_EQ(list.GetPageIndex(&second), 0);
+    EXPECT_EQ(list.GetPageIndex(&third), 1);
+    EXPECT_EQ(list.GetPageIndex(pFirst), -1);
+    delete pFirst;
+}
+
+TEST_F(TabItems, PageIndexIsTheLowestIndexHoldingThePage)
+{
+    CLoggedPage page("page"), other("other"), absent("absent");
+    CTavTabItemList list;
+    EXPECT_EQ(list.GetPageIndex(&page), -1) << "empty list";
+    for (CLoggedPage* pPage : {&other, &page, &other, &page})
+    {
+        CTavTabItem item;
+        item.m_pPage = pPage;
+        list.Add(item);
+    }
+    EXPECT_EQ(list.GetPageIndex(&page), 1);
+    EXPECT_EQ(list.GetPageIndex(&other), 0);
+    EXPECT_EQ(list.GetPageIndex(&absent), -1);
+}
+
+TEST_F(TabItems, IndicesOutsideTheListRaiseTheInvalidArgumentException)
+{
+    CTavTabItemList list;
+    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.IsPageDisabled(0); })) << "empty list";
+    CTavTabItem disabled;
+    disabled.m_bDisabled = TRUE;
+    CTavTabItem enabled;
+    list.Add(disabled);
+    list.Add(enabled);
+    EXPECT_TRUE(list.IsPageDisabled(0));
+    EXPECT_FALSE(list.IsPageDisabled(1));
+    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.IsPageDisabled(2); }));
+    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.IsPageDisabled(-1); }));
+    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.IsPageDisabled(LONG_MIN); }));
+    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.GetAt(2); }));
+    EXPECT_TRUE(ThrowsInvalidArgument([&] { list[-1]; }));
+    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.RemoveAt(2, 1); }));
+    EXPECT_EQ(list.GetSize(), 2) << "a failed removal changed the list";
+}
+
+// A list whose pages are enabled ('E') or disabled ('D') as the pattern says.
+std::unique_ptr<CTavTabItemList> PagesLike(const char* pszPattern)
+{
+    auto pList = std::make_unique<CTavTabItemList>();
+    for (const char* p = pszPattern; *p; ++p)
+    {
+        CTavTabItem item;
+        item.m_bDisabled = *p == 'D';
+        pList->Add(item);
+    }
+    return pList;
+}
+
+struct SearchCase
+{
+    const char* pszPages;
+    long nPage;
+    int bWrap;
+    long nNext;
+    long nPrev;
+};
+
+const SearchCase kSearchCases[] = {
+    // The examples of enabled pages behind the current one, with and without wrapping.
+    {"EEEDD", 2, 0, -1, 1},
+    {"EEEDD", 2, 1, 0, 1},
+    {"DEEDD", 2, 1, 1, 1},
+    {"DDEDD", 2, 1, -1, -1},
+    {"DDEDD", 2, 0, -1, -1},
+    // The current page is never the answer, even when it is the only enabled one.
+    {"EDDD", 0, 1, -1, -1},
+    {"DDDE", 3, 1, -1, -1},
+    {"EDE", 0, 1, 2, 2},
+    {"EDE", 2, 1, 0, 0},
+    // No current page.
+    {"DEDED", -1, 0, 1, -1},
+    {"DEDED", -1, 1, 1, 3},
+    // All disabled, and no pages at all.
+    {"DDDD", -1, 0, -1, -1},
+    {"DDDD", -1, 1, -1, -1},
+    {"DDDD", 0, 1, -1, -1},
+    {"DDDD", 2, 1, -1, -1},
+    {"DDDD", 3, 0, -1, -1},
+    {"", -1, 1, -1, -1},
+    {"", 0, 1, -1, -1},
+    // Start indices below -1: the pages of the list that lie after (or, wrapping, before) the start.
+    {"DEE", -5, 0, 1, -1},
+    {"DEE", -5, 1, 1, 2},
+    {"EED", LONG_MIN, 1, 0, 1},
+    // Start indices at or beyond the count.
+    {"EDE", 3, 0, -1, 2},
+    {"EDE", 3, 1, 0, 2},
+    {"EDE", 9, 1, 0, 2},
+    {"EDE", LONG_MAX, 0, -1, 2},
+    {"EDE", LONG_MAX, 1, 0, 2},
+};
+
+TEST_F(TabItems, EnabledPageSearchesExamineOnlyPagesOfTheList)
+{
+    for (const SearchCase& c : kSearchCases)
+    {
+        auto pList = PagesLike(c.pszPages);
+        EXPECT_EQ(pList->GetNextEnabledTab(c.nPage, c.bWrap), c.nNext)
+            << "next of " << c.nPage << " in \"" << c.pszPages << "\", wrap " << c.bWrap;
+        EXPECT_EQ(pList->GetPrevEnabledTab(c.nPage, c.bWrap), c.nPrev)
+            << "previous of " << c.nPage << " in \"" << c.pszPages << "\", wrap " << c.bWrap;
+    }
+}
+}

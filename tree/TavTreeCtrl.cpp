@@ -1,0 +1,1177 @@
+#include "tree/TavTreeCtrl.h"
+#include "tree/TavTreeActionListener.h"
+#include "tree/TavTreeDragInformation.h"
+#include "Archive.h"
+#include "DumpContext.h"
+#include <algorithm>
+#include <memory>
+
+IMPLEMENT_SERIAL(CTavTreeCtrl, CTreeCtrl, VERSIONABLE_SCHEMA | 0)
+
+BEGIN_MESSAGE_MAP(CTavTreeCtrl, CTreeCtrl)
+    ON_NOTIFY_REFLECT_EX(TVN_ENDLABELEDITW, OnEndLabelEdit)
+    ON_NOTIFY_REFLECT_EX(TVN_BEGINLABELEDITW, OnBeginLabelEdit)
+    ON_NOTIFY_REFLECT_EX(TVN_BEGINDRAGW, OnBeginDrag)
+    ON_NOTIFY_REFLECT_EX(TVN_BEGINRDRAGW, OnBeginDrag)
+    ON_NOTIFY_REFLECT_EX(TVN_ITEMEXPANDINGW, OnItemExpanded)
+    ON_NOTIFY_REFLECT_EX(TVN_SELCHANGEDW, OnSelChanged)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_RBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+namespace
+{
+// Restores a flag to the value it had when the guard was made.
+class CFlagGuard
+{
+public:
+    CFlagGuard(BOOL& bFlag, BOOL bValue) : m_bFlag(bFlag), m_bSaved(bFlag) { m_bFlag = bValue; }
+    ~CFlagGuard() { m_bFlag = m_bSaved; }
+    CFlagGuard(const CFlagGuard&) = delete;
+    CFlagGuard& operator=(const CFlagGuard&) = delete;
+
+private:
+    BOOL& m_bFlag;
+    BOOL m_bSaved;
+};
+}
+
+CTavTreeCtrl::CTavTreeCtrl()
+    : m_bCtrlClickPending(FALSE), m_bMultiDragAndDrop(FALSE), m_bLabelEditing(FALSE), m_bDragAndDrop(FALSE),
+      m_bMultiSelection(FALSE), m_bSelectOnButtonUp(FALSE), m_bButtonDown(FALSE), m_bItemDelete(FALSE),
+      m_bSelChangedByMouseAndKeyboardOnly(FALSE), m_bDestroyItemData(TRUE), m_bSuppressSelChanged(FALSE),
+      m_pImageList(nullptr), m_pDragInfo(nullptr), m_hShiftAnchor(nullptr), m_bCreateDataObjects(TRUE),
+      m_hClickedItem(nullptr), m_hEditedItem(nullptr)
+{
+    Init();
+    CreateImageList();
+}
+
+CTavTreeCtrl::~CTavTreeCtrl()
+{
+    // Destroying the window here, while this object is still a tree, lets OnDestroy release the item data.
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    Init();
+    DeleteImageList();
+    DeleteOwnedBitmaps();
+}
+
+void CTavTreeCtrl::Init()
+{
+    delete m_pDragInfo;
+    m_pDragInfo = nullptr;
+    m_bCtrlClickPending = FALSE;
+    m_bMultiDragAndDrop = FALSE;
+    m_bLabelEditing = FALSE;
+    m_bDragAndDrop = FALSE;
+    m_bMultiSelection = FALSE;
+    m_bSelectOnButtonUp = FALSE;
+    m_bButtonDown = FALSE;
+    m_bItemDelete = FALSE;
+    m_hShiftAnchor = nullptr;
+    m_bDestroyItemData = TRUE;
+}
+
+// A bitmap handed over with ownership more than once is still deleted once.
+void CTavTreeCtrl::DeleteOwnedBitmaps()
+{
+    std::vector<CBitmap*> vecDeleted;
+    for (INT_PTR i = 0; i < m_aBitmaps.GetSize(); ++i)
+    {
+        CBitmap* pBitmap = m_aBitmaps[i].m_pBitmap;
+        if (!m_aBitmaps[i].m_bDelete || std::find(vecDeleted.begin(), vecDeleted.end(), pBitmap) != vecDeleted.end())
+            continue;
+        vecDeleted.push_back(pBitmap);
+        delete pBitmap;
+    }
+    m_aBitmaps.RemoveAll();
+}
+
+void CTavTreeCtrl::CreateImageList()
+{
+    m_pImageList = new CImageList;
+    m_pImageList->Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
+}
+
+void CTavTreeCtrl::DeleteImageList()
+{
+    delete m_pImageList;
+    m_pImageList = nullptr;
+}
+
+void CTavTreeCtrl::InitializeControl()
+{
+    SetImageList(m_pImageList, TVSIL_NORMAL);
+    SetTreeStyle(m_bLabelEditing ? TVS_EDITLABELS : 0, m_bLabelEditing ? 0 : TVS_EDITLABELS);
+    SetTreeStyle(m_bDragAndDrop ? 0 : TVS_DISABLEDRAGDROP, m_bDragAndDrop ? TVS_DISABLEDRAGDROP : 0);
+}
+
+void CTavTreeCtrl::SetTreeStyle(DWORD dwAdd, DWORD dwRemove)
+{
+    if (m_hWnd != nullptr)
+        ModifyStyle(dwRemove, dwAdd, SWP_NOZORDER);
+}
+
+void CTavTreeCtrl::PreSubclassWindow()
+{
+    CTreeCtrl::PreSubclassWindow();
+    InitializeControl();
+}
+
+int CTavTreeCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CTreeCtrl::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    InitializeControl();
+    return 0;
+}
+
+void CTavTreeCtrl::OnDestroy()
+{
+    if (m_wndEdit.m_hWnd != nullptr)
+        m_wndEdit.UnsubclassWindow();
+    m_hEditedItem = nullptr;
+    // Every item, including those in subtrees that the walk skips.
+    for (HTREEITEM hRoot = GetRootItem(); hRoot != nullptr; hRoot = GetNextSiblingItem(hRoot))
+    {
+        ForgetDescendants(hRoot);
+        ReleaseItem(hRoot);
+    }
+    m_itemIndex.RemoveAll();
+    CTreeCtrl::OnDestroy();
+}
+
+void CTavTreeCtrl::AllowLabelEditing()
+{
+    m_bLabelEditing = TRUE;
+    SetTreeStyle(TVS_EDITLABELS, 0);
+}
+
+void CTavTreeCtrl::DisAllowLabelEditing()
+{
+    m_bLabelEditing = FALSE;
+    SetTreeStyle(0, TVS_EDITLABELS);
+}
+
+void CTavTreeCtrl::AllowDragAndDrop()
+{
+    m_bDragAndDrop = TRUE;
+    SetTreeStyle(0, TVS_DISABLEDRAGDROP);
+}
+
+void CTavTreeCtrl::DisAllowDragAndDrop()
+{
+    m_bDragAndDrop = FALSE;
+    SetTreeStyle(TVS_DISABLEDRAGDROP, 0);
+}
+
+void CTavTreeCtrl::AddActionListener(CTavTreeActionListener* pListener)
+{
+    m_aListeners.Add(pListener);
+}
+
+void CTavTreeCtrl::CallSelectionChanged()
+{
+    for (INT_PTR i = 0; i < m_aListeners.GetSize(); ++i)
+        m_aListeners[i]->OnSelectionChanged();
+}
+
+// ---- The item-data slot ----
+
+BOOL CTavTreeCtrl::ReadSlot(HTREEITEM hItem, LPARAM& lSlot) const
+{
+    lSlot = 0;
+    if (hItem == nullptr)
+        return FALSE;
+    TVITEMW item = {};
+    item.mask = TVIF_PARAM | TVIF_HANDLE;
+    item.hItem = hItem;
+    if (!GetItem(&item))
+        return FALSE;
+    lSlot = item.lParam;
+    return TRUE;
+}
+
+void CTavTreeCtrl::WriteSlot(HTREEITEM hItem, LPARAM lSlot)
+{
+    TVITEMW item = {};
+    item.mask = TVIF_PARAM | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.lParam = lSlot;
+    SetItem(&item);
+}
+
+// Plain mode keeps the ID sign-extended in the slot; data-object mode keeps the data object's address.
+LPARAM CTavTreeCtrl::MakeSlot(long lItemID, const CTavTreeItemData* pData) const
+{
+    return m_bCreateDataObjects ? reinterpret_cast<LPARAM>(pData) : static_cast<LPARAM>(lItemID);
+}
+
+long CTavTreeCtrl::ItemIDFromSlot(LPARAM lSlot) const
+{
+    if (!m_bCreateDataObjects)
+        return static_cast<long>(lSlot);
+    const CTavTreeItemData* pData = reinterpret_cast<const CTavTreeItemData*>(lSlot);
+    return pData != nullptr ? pData->m_lItemID : -1;
+}
+
+BOOL CTavTreeCtrl::HasObject(HTREEITEM hItem) const
+{
+    return GetObjectW(hItem) != nullptr;
+}
+
+CTavTreeItemData* CTavTreeCtrl::GetObjectW(HTREEITEM hItem) const
+{
+    LPARAM lSlot = 0;
+    if (!m_bCreateDataObjects || !ReadSlot(hItem, lSlot))
+        return nullptr;
+    return reinterpret_cast<CTavTreeItemData*>(lSlot);
+}
+
+void CTavTreeCtrl::SetObject(HTREEITEM hItem, const CTavTreeItemData* pData)
+{
+    if (hItem == nullptr)
+        return;
+    if (HasObject(hItem) && m_bDestroyItemData)
+        DestroyObject(hItem);
+    WriteSlot(hItem, reinterpret_cast<LPARAM>(pData));
+    IndexItem(hItem);
+}
+
+void CTavTreeCtrl::DestroyObject(HTREEITEM hItem)
+{
+    CTavTreeItemData* pData = GetObjectW(hItem);
+    if (pData == nullptr)
+        return;
+    delete pData;
+    WriteSlot(hItem, 0);
+    if (m_itemIndex.Contains(hItem))
+        m_itemIndex.Add(hItem, -1);
+}
+
+// ---- Identity ----
+
+long CTavTreeCtrl::GetItemID(HTREEITEM hItem) const
+{
+    LPARAM lSlot = 0;
+    if (!ReadSlot(hItem, lSlot))
+        return -1;
+    return ItemIDFromSlot(lSlot);
+}
+
+void CTavTreeCtrl::IndexItem(HTREEITEM hItem)
+{
+    LPARAM lSlot = 0;
+    if (ReadSlot(hItem, lSlot))
+        m_itemIndex.Add(hItem, ItemIDFromSlot(lSlot));
+}
+
+// The index names every item with the ID; the answer is the one the walk from the root meets first. A
+// candidate counts only if it still is a live item with that ID and no ancestor hides it from the walk.
+HTREEITEM CTavTreeCtrl::FindItem(long lItemID) const
+{
+    const std::vector<HTREEITEM>* pCandidates = m_itemIndex.GetCandidates(lItemID);
+    if (pCandidates == nullptr)
+        return nullptr;
+    HTREEITEM hFound = nullptr;
+    for (HTREEITEM hCandidate : *pCandidates)
+    {
+        if (hCandidate == hFound || GetItemID(hCandidate) != lItemID)
+            continue;
+        if (hFound == nullptr || IsBeforeInWalk(hCandidate, hFound))
+            hFound = hCandidate;
+    }
+    return hFound;
+}
+
+BOOL CTavTreeCtrl::IsReachedByWalk(HTREEITEM hItem) const
+{
+    for (HTREEITEM hParent = GetParentItem(hItem); hParent != nullptr; hParent = GetParentItem(hParent))
+        if (HasEmptyTextFirstChild(hParent))
+            return FALSE;
+    return TRUE;
+}
+
+// Only for two different items that the walk reaches: a parent comes before its children, and an earlier
+// sibling's subtree before a later sibling's.
+BOOL CTavTreeCtrl::IsBeforeInWalk(HTREEITEM hFirst, HTREEITEM hSecond) const
+{
+    std::vector<HTREEITEM> vecFirstPath = GetPathFromRoot(hFirst);
+    std::vector<HTREEITEM> vecSecondPath = GetPathFromRoot(hSecond);
+    size_t nLevel = 0;
+    while (nLevel < vecFirstPath.size() && nLevel < vecSecondPath.size() && vecFirstPath[nLevel] == vecSecondPath[nLevel])
+        ++nLevel;
+    if (nLevel == vecFirstPath.size())
+        return TRUE;
+    if (nLevel == vecSecondPath.size())
+        return FALSE;
+    for (HTREEITEM hSibling = vecFirstPath[nLevel]; hSibling != nullptr; hSibling = GetNextSiblingItem(hSibling))
+        if (hSibling == vecSecondPath[nLevel])
+            return TRUE;
+    return FALSE;
+}
+
+std::vector<HTREEITEM> CTavTreeCtrl::GetPathFromRoot(HTREEITEM hItem) const
+{
+    std::vector<HTREEITEM> vecPath;
+    for (; hItem != nullptr; hItem = GetParentItem(hItem))
+        vecPath.push_back(hItem);
+    std::reverse(vecPath.begin(), vecPath.end());
+    return vecPath;
+}
+
+BOOL CTavTreeCtrl::HasEmptyTextFirstChild(HTREEITEM hItem) const
+{
+    HTREEITEM hChild = GetChildItem(hItem);
+    return hChild != nullptr && IsTextEmpty(hChild);
+}
+
+BOOL CTavTreeCtrl::IsTextEmpty(HTREEITEM hItem) const
+{
+    WCHAR szFirst[2] = {};
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.pszText = szFirst;
+    item.cchTextMax = 2;
+    return GetItem(&item) && item.pszText != nullptr && item.pszText[0] == L'\0';
+}
+
+BOOL CTavTreeCtrl::IsItem(long lItemID) const
+{
+    return FindItem(lItemID) != nullptr;
+}
+
+CString CTavTreeCtrl::GetText(long lItemID)
+{
+    HTREEITEM hItem = FindItem(lItemID);
+    return hItem != nullptr ? GetItemText(hItem) : CString();
+}
+
+BOOL CTavTreeCtrl::ItemCanHaveChildren(HTREEITEM hItem)
+{
+    if (!m_bCreateDataObjects)
+        return TRUE;
+    const CTavTreeItemData* pData = GetObjectW(hItem);
+    return pData != nullptr && pData->m_bCanHaveChildren;
+}
+
+// ---- Host objects ----
+
+BOOL CTavTreeCtrl::HasItemObject(HTREEITEM hItem) const
+{
+    return GetItemObject(hItem) != nullptr;
+}
+
+BOOL CTavTreeCtrl::HasItemObject(long lItemID) const
+{
+    return HasItemObject(FindItem(lItemID));
+}
+
+CObject* CTavTreeCtrl::GetItemObject(HTREEITEM hItem) const
+{
+    const CTavTreeItemData* pData = GetObjectW(hItem);
+    return pData != nullptr ? pData->m_pObject : nullptr;
+}
+
+CObject* CTavTreeCtrl::GetItemObject_save(long lItemID) const
+{
+    return GetItemObject(FindItem(lItemID));
+}
+
+void CTavTreeCtrl::SetItemObject(HTREEITEM hItem, CObject* pObject, BOOL bDeleteObject)
+{
+    CTavTreeItemData* pData = GetObjectW(hItem);
+    if (pData == nullptr)
+        return;
+    if (pData->m_pObject != pObject && pData->m_pObject != nullptr)
+        DestroyItemObject(hItem);
+    pData->m_pObject = pObject;
+    pData->m_bDeleteObject = bDeleteObject;
+}
+
+void CTavTreeCtrl::SetItemObject(long lItemID, CObject* pObject, BOOL bDeleteObject)
+{
+    SetItemObject(FindItem(lItemID), pObject, bDeleteObject);
+}
+
+void CTavTreeCtrl::DestroyItemObject(HTREEITEM hItem)
+{
+    CTavTreeItemData* pData = GetObjectW(hItem);
+    if (pData == nullptr)
+        return;
+    if (pData->m_bDeleteObject && pData->m_pObject != nullptr)
+        delete pData->m_pObject;
+    pData->m_pObject = nullptr;
+    pData->m_bDeleteObject = FALSE;
+}
+
+// ---- Insertion ----
+
+HTREEITEM CTavTreeCtrl::InsertItem(const CString& strText, DWORD dwItemID, DWORD dwParentID, BOOL bCanHaveChildren,
+                                   long nBitmapID, long nSelBitmapID, DWORD crMask, CRuntimeClass* pDataClass)
+{
+    HTREEITEM hParent = dwParentID != 0 ? FindItem(static_cast<long>(dwParentID)) : nullptr;
+    return InsertTreeItem(hParent, strText, dwItemID, bCanHaveChildren, nBitmapID, nSelBitmapID, crMask, pDataClass);
+}
+
+HTREEITEM CTavTreeCtrl::InsertItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID, BOOL bCanHaveChildren,
+                                   long nBitmapID, long nSelBitmapID, DWORD crMask, CRuntimeClass* pDataClass)
+{
+    return InsertTreeItem(hParent, strText, dwItemID, bCanHaveChildren, nBitmapID, nSelBitmapID, crMask, pDataClass);
+}
+
+HTREEITEM CTavTreeCtrl::InsertTreeItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID,
+                                       BOOL bCanHaveChildren, long nBitmapID, long nSelBitmapID, DWORD crMask,
+                                       CRuntimeClass* pDataClass)
+{
+    const long lItemID = static_cast<long>(dwItemID);
+    if (nSelBitmapID == -1)
+        nSelBitmapID = nBitmapID;
+    // The selected picture is added first, so a new one gets the lower index.
+    const int nSelImage = AddNewBitmap(static_cast<UINT>(nSelBitmapID), crMask);
+    const int nImage = AddNewBitmap(static_cast<UINT>(nBitmapID), crMask);
+
+    CTavTreeItemData* pData = m_bCreateDataObjects ? CreateItemData(pDataClass, lItemID, bCanHaveChildren) : nullptr;
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = hParent != nullptr ? hParent : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(strText));
+    insert.item.lParam = MakeSlot(lItemID, pData);
+    if (nBitmapID != -1)
+    {
+        insert.item.mask |= TVIF_IMAGE;
+        insert.item.iImage = nImage;
+    }
+    if (nSelBitmapID != -1)
+    {
+        insert.item.mask |= TVIF_SELECTEDIMAGE;
+        insert.item.iSelectedImage = nSelImage;
+    }
+    HTREEITEM hItem = CTreeCtrl::InsertItem(&insert);
+    if (hItem == nullptr)
+    {
+        delete pData;
+        return nullptr;
+    }
+    m_itemIndex.Add(hItem, m_bCreateDataObjects && pData == nullptr ? -1 : lItemID);
+    return hItem;
+}
+
+// A class that does not make item data objects leaves the item without data.
+CTavTreeItemData* CTavTreeCtrl::CreateItemData(CRuntimeClass* pDataClass, long lItemID, BOOL bCanHaveChildren)
+{
+    CObject* pObject = pDataClass != nullptr ? pDataClass->CreateObject() : nullptr;
+    CTavTreeItemData* pData = DYNAMIC_DOWNCAST(CTavTreeItemData, pObject);
+    if (pData == nullptr)
+    {
+        delete pObject;
+        return nullptr;
+    }
+    pData->m_lItemID = lItemID;
+    pData->m_bCanHaveChildren = bCanHaveChildren;
+    pData->m_pObject = nullptr;
+    pData->m_bDeleteObject = FALSE;
+    return pData;
+}
+
+// ---- Text, expansion, pictures ----
+
+BOOL CTavTreeCtrl::SetItemText(HTREEITEM hItem, const CString& strText)
+{
+    if (hItem == nullptr)
+        return FALSE;
+    const UINT nState = GetItemState(hItem, 0xFFFF);
+    const BOOL bResult = CTreeCtrl::SetItemText(hItem, strText);
+    SetItemState(hItem, nState, 0xFFFF);
+    return bResult;
+}
+
+BOOL CTavTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
+{
+    if (hItem == nullptr)
+        return FALSE;
+    DeselectDescendants(hItem);
+    return CTreeCtrl::Expand(hItem, nCode);
+}
+
+void CTavTreeCtrl::DeselectDescendants(HTREEITEM hItem)
+{
+    for (HTREEITEM hChild = GetChildItem(hItem); hChild != nullptr; hChild = GetNextSiblingItem(hChild))
+    {
+        DeselectDescendants(hChild);
+        SetItemState(hChild, 0, TVIS_SELECTED);
+    }
+}
+
+int CTavTreeCtrl::AddNewBitmap(UINT nResID, DWORD crMask)
+{
+    const long lResID = static_cast<long>(nResID);
+    if (lResID == -1)
+        return -1;
+    for (INT_PTR i = 0; i < m_aBitmaps.GetSize(); ++i)
+        if (m_aBitmaps[i].m_lResID == lResID)
+            return m_aBitmaps[i].m_nImage;
+    CBitmap* pBitmap = new CBitmap;
+    pBitmap->LoadBitmap(LOWORD(nResID));
+    CTavBitmapData record = { pBitmap, lResID, TRUE, m_pImageList->Add(pBitmap, crMask) };
+    m_aBitmaps.Add(record);
+    return record.m_nImage;
+}
+
+void CTavTreeCtrl::SetItemPicture(HTREEITEM hItem, long nResID, DWORD crMask)
+{
+    const int nImage = AddNewBitmap(static_cast<UINT>(nResID), crMask);
+    SetItemImage(hItem, nImage, nImage);
+}
+
+void CTavTreeCtrl::SetItemPicture(HTREEITEM hItem, CBitmap* pBitmap, int bDelete, DWORD crMask)
+{
+    CTavBitmapData record = { pBitmap, -1, bDelete, m_pImageList->Add(pBitmap, crMask) };
+    m_aBitmaps.Add(record);
+    SetItemImage(hItem, record.m_nImage, record.m_nImage);
+}
+
+const CTavBitmapData* CTavTreeCtrl::FindPictureRecord(HTREEITEM hItem)
+{
+    int nImage = 0;
+    int nSelImage = 0;
+    if (hItem == nullptr || !GetItemImage(hItem, nImage, nSelImage))
+        return nullptr;
+    for (INT_PTR i = 0; i < m_aBitmaps.GetSize(); ++i)
+        if (m_aBitmaps[i].m_nImage == nImage)
+            return &m_aBitmaps[i];
+    return nullptr;
+}
+
+CBitmap* CTavTreeCtrl::GetItemPicture(HTREEITEM hItem)
+{
+    const CTavBitmapData* pRecord = FindPictureRecord(hItem);
+    return pRecord != nullptr ? pRecord->m_pBitmap : nullptr;
+}
+
+long CTavTreeCtrl::GetItemPictureResID(HTREEITEM hItem)
+{
+    const CTavBitmapData* pRecord = FindPictureRecord(hItem);
+    return pRecord != nullptr ? pRecord->m_lResID : -1;
+}
+
+long CTavTreeCtrl::GetHeightOfImage(CImageList* pImageList, long nImage)
+{
+    IMAGEINFO info = {};
+    if (pImageList == nullptr || !pImageList->GetImageInfo(static_cast<int>(nImage), &info))
+        return 0;
+    return info.rcImage.bottom - info.rcImage.top;
+}
+
+// ---- Walks ----
+
+HTREEITEM CTavTreeCtrl::GetNextTreeItem(HTREEITEM hItem) const
+{
+    if (hItem == nullptr)
+        return nullptr;
+    HTREEITEM hChild = GetChildItem(hItem);
+    if (hChild != nullptr && !IsTextEmpty(hChild))
+        return hChild;
+    for (HTREEITEM hUp = hItem; hUp != nullptr; hUp = GetParentItem(hUp))
+    {
+        HTREEITEM hNext = GetNextSiblingItem(hUp);
+        if (hNext != nullptr)
+            return hNext;
+    }
+    return nullptr;
+}
+
+HTREEITEM CTavTreeCtrl::GetPrevTreeItem(HTREEITEM hItem) const
+{
+    if (hItem == nullptr)
+        return nullptr;
+    HTREEITEM hPrevSibling = GetPrevSiblingItem(hItem);
+    if (hPrevSibling == nullptr)
+        return GetParentItem(hItem);
+    HTREEITEM hCurrent = hPrevSibling;
+    for (;;)
+    {
+        HTREEITEM hLast = GetLastChildItem(hCurrent);
+        if (hLast == nullptr)
+            return hCurrent;
+        if (IsTextEmpty(hLast))
+            return hPrevSibling;
+        hCurrent = hLast;
+    }
+}
+
+HTREEITEM CTavTreeCtrl::GetLastChildItem(HTREEITEM hItem) const
+{
+    HTREEITEM hLast = GetChildItem(hItem);
+    for (HTREEITEM hNext = hLast; hNext != nullptr; hNext = GetNextSiblingItem(hNext))
+        hLast = hNext;
+    return hLast;
+}
+
+BOOL CTavTreeCtrl::IsChildNodeOf(HTREEITEM hItem, HTREEITEM hParent)
+{
+    if (hItem == nullptr)
+        return FALSE;
+    for (HTREEITEM hAncestor = GetParentItem(hItem); hAncestor != nullptr; hAncestor = GetParentItem(hAncestor))
+        if (hAncestor == hParent)
+            return TRUE;
+    return FALSE;
+}
+
+long CTavTreeCtrl::CountExpandedItems(HTREEITEM hItem)
+{
+    long lCount = 0;
+    for (; hItem != nullptr; hItem = GetNextSiblingItem(hItem))
+    {
+        ++lCount;
+        HTREEITEM hChild = GetChildItem(hItem);
+        if (hChild == nullptr)
+            continue;
+        CRect rect;
+        CalcItemRect(hChild, rect);
+        if (rect.Width() >= 1 && rect.Height() >= 1)
+            lCount += CountExpandedItems(hChild);
+    }
+    return lCount;
+}
+
+HTREEITEM CTavTreeCtrl::GetLongestExpandedItem()
+{
+    HTREEITEM hLongest = nullptr;
+    long lRight = 0;
+    for (HTREEITEM hItem = GetRootItem(); hItem != nullptr; hItem = GetNextTreeItem(hItem))
+    {
+        CRect rect(0, 0, 0, 0);
+        CalcItemRect(hItem, rect);
+        if (rect.Height() > 0 && rect.Width() >= 1 && rect.right > lRight)
+        {
+            hLongest = hItem;
+            lRight = rect.right;
+        }
+    }
+    return hLongest;
+}
+
+// A hidden item leaves the rectangle empty.
+void CTavTreeCtrl::CalcItemRect(HTREEITEM hItem, CRect& rect)
+{
+    rect.SetRectEmpty();
+    if (hItem != nullptr && !GetItemRect(hItem, &rect, TRUE))
+        rect.SetRectEmpty();
+}
+
+BOOL CTavTreeCtrl::CanToggleExpand(HTREEITEM hItem, const CPoint& point)
+{
+    CRect rect;
+    if (hItem == nullptr || !GetItemRect(hItem, &rect, TRUE))
+        return FALSE;
+    return rect.PtInRect(point) || rect.left > point.x;
+}
+
+// ---- Deletion ----
+
+void CTavTreeCtrl::ReleaseItem(HTREEITEM hItem)
+{
+    if (m_bDestroyItemData)
+        DestroyObject(hItem);
+    m_itemIndex.Remove(hItem);
+}
+
+void CTavTreeCtrl::ForgetDescendants(HTREEITEM hItem)
+{
+    for (HTREEITEM hChild = GetChildItem(hItem); hChild != nullptr; hChild = GetNextSiblingItem(hChild))
+    {
+        ForgetDescendants(hChild);
+        ReleaseItem(hChild);
+    }
+}
+
+void CTavTreeCtrl::RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData)
+{
+    ForgetDescendants(hItem);
+    if (bReleaseData)
+        ReleaseItem(hItem);
+    else
+        m_itemIndex.Remove(hItem);
+    CTreeCtrl::DeleteItem(hItem);
+}
+
+void CTavTreeCtrl::DeleteItem(HTREEITEM hItem)
+{
+    m_hClickedItem = nullptr;
+    if (hItem == nullptr)
+        return;
+    CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
+    RemovePlatformItem(hItem, TRUE);
+}
+
+void CTavTreeCtrl::DeleteItem(long lItemID)
+{
+    m_hClickedItem = nullptr;
+    HTREEITEM hItem = FindItem(lItemID);
+    if (hItem == nullptr)
+        return;
+    CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
+    DeleteItem(hItem);
+}
+
+void CTavTreeCtrl::DeleteItemWithChildren(HTREEITEM hItem)
+{
+    m_hClickedItem = nullptr;
+    if (hItem == nullptr)
+        return;
+    HTREEITEM hChild = GetChildItem(hItem);
+    while (hChild != nullptr)
+    {
+        HTREEITEM hNext = GetNextSiblingItem(hChild);
+        DeleteItemWithChildren(hChild);
+        hChild = hNext;
+    }
+    DeleteItem(hItem);
+}
+
+void CTavTreeCtrl::DeleteItemWithChildren(long lItemID)
+{
+    m_hClickedItem = nullptr;
+    HTREEITEM hItem = FindItem(lItemID);
+    if (hItem != nullptr)
+        DeleteItemWithChildren(hItem);
+}
+
+BOOL CTavTreeCtrl::DeleteAllItems()
+{
+    m_hClickedItem = nullptr;
+    HTREEITEM hRoot = GetRootItem();
+    while (hRoot != nullptr)
+    {
+        HTREEITEM hNext = GetNextSiblingItem(hRoot);
+        DeleteItemWithChildren(hRoot);
+        hRoot = hNext;
+    }
+    CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
+    // Whatever an override of the deletes left behind still gives back its data.
+    for (hRoot = GetRootItem(); hRoot != nullptr; hRoot = GetNextSiblingItem(hRoot))
+    {
+        ForgetDescendants(hRoot);
+        ReleaseItem(hRoot);
+    }
+    CTreeCtrl::DeleteAllItems();
+    m_itemIndex.RemoveAll();
+    return TRUE;
+}
+
+// ---- Moving and copying ----
+
+HTREEITEM CTavTreeCtrl::TransferItem(HTREEITEM hItem, HTREEITEM hTarget)
+{
+    WCHAR szText[512] = {};
+    TVITEMW item = {};
+    item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+    item.hItem = hItem;
+    item.pszText = szText;
+    item.cchTextMax = 512;
+    item.stateMask = 0xFFFF;
+    if (!GetItem(&item))
+        return nullptr;
+
+    TVINSERTSTRUCTW insert = {};
+    if (hTarget == nullptr || ItemCanHaveChildren(hTarget))
+    {
+        insert.hParent = hTarget != nullptr ? hTarget : TVI_ROOT;
+        insert.hInsertAfter = TVI_SORT;
+    }
+    else
+    {
+        HTREEITEM hParent = GetParentItem(hTarget);
+        insert.hParent = hParent != nullptr ? hParent : TVI_ROOT;
+        insert.hInsertAfter = hTarget;
+    }
+    insert.item = item;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+    HTREEITEM hNew = CTreeCtrl::InsertItem(&insert);
+    if (hNew != nullptr)
+        m_itemIndex.Add(hNew, ItemIDFromSlot(item.lParam));
+    return hNew;
+}
+
+// Moving or copying an item into its own subtree would delete the copy with the source or never end.
+BOOL CTavTreeCtrl::IsTransferIntoItself(HTREEITEM hItem, HTREEITEM hTarget)
+{
+    return hItem == nullptr || hTarget == hItem || (hTarget != nullptr && IsChildNodeOf(hTarget, hItem));
+}
+
+HTREEITEM CTavTreeCtrl::MoveItem(HTREEITEM hItem, HTREEITEM hTarget)
+{
+    if (IsTransferIntoItself(hItem, hTarget))
+        return nullptr;
+    CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
+    HTREEITEM hNew = TransferItem(hItem, hTarget);
+    if (hNew != nullptr)
+        RemovePlatformItem(hItem, FALSE);
+    return hNew;
+}
+
+void CTavTreeCtrl::MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
+{
+    if (IsTransferIntoItself(hItem, hTarget))
+        return;
+    CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
+    HTREEITEM hChild = GetChildItem(hItem);
+    HTREEITEM hNew = TransferItem(hItem, hTarget);
+    if (hNew == nullptr)
+        return;
+    while (hChild != nullptr)
+    {
+        HTREEITEM hNext = GetNextSiblingItem(hChild);
+        MoveItemWithChildren(hChild, hNew);
+        hChild = hNext;
+    }
+    RemovePlatformItem(hItem, FALSE);
+}
+
+HTREEITEM CTavTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hTarget)
+{
+    if (IsTransferIntoItself(hItem, hTarget))
+        return nullptr;
+    CTavTreeItemData* pData = GetObjectW(hItem);
+    HTREEITEM hNew = TransferItem(hItem, hTarget);
+    // The new item holds the source's data until it gets its own copy; writing the slot directly keeps the
+    // source's data alive.
+    if (hNew != nullptr && pData != nullptr)
+    {
+        CTavTreeItemData* pCopy = pData->Copy();
+        WriteSlot(hNew, reinterpret_cast<LPARAM>(pCopy));
+        m_itemIndex.Add(hNew, pCopy->m_lItemID);
+    }
+    return hNew;
+}
+
+void CTavTreeCtrl::CopyItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
+{
+    if (IsTransferIntoItself(hItem, hTarget))
+        return;
+    HTREEITEM hChild = GetChildItem(hItem);
+    HTREEITEM hNew = CopyItem(hItem, hTarget);
+    if (hNew == nullptr)
+        return;
+    for (; hChild != nullptr; hChild = GetNextSiblingItem(hChild))
+        CopyItemWithChildren(hChild, hNew);
+}
+
+BOOL CTavTreeCtrl::IsValidDragItem(HTREEITEM)
+{
+    return TRUE;
+}
+
+BOOL CTavTreeCtrl::IsValidDropItem(HTREEITEM, HTREEITEM)
+{
+    return TRUE;
+}
+
+// ---- Label editing ----
+
+BOOL CTavTreeCtrl::CanRenameItem(HTREEITEM)
+{
+    return TRUE;
+}
+
+void CTavTreeCtrl::OnRenameItem(HTREEITEM hItem, const CString& strText)
+{
+    for (INT_PTR i = 0; i < m_aListeners.GetSize(); ++i)
+        if (m_aListeners[i]->OnRenameItem(hItem, strText) == 0)
+            return;
+    SetItemText(hItem, strText);
+}
+
+BOOL CTavTreeCtrl::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    HTREEITEM hItem = reinterpret_cast<NMTVDISPINFOW*>(pNMHDR)->item.hItem;
+    if (!CanRenameItem(hItem))
+    {
+        *pResult = 1;
+        return TRUE;
+    }
+    for (INT_PTR i = 0; i < m_aListeners.GetSize(); ++i)
+        m_aListeners[i]->OnBeginLabelEdit(hItem);
+    if (m_wndEdit.m_hWnd != nullptr)
+        m_wndEdit.UnsubclassWindow();
+    m_wndEdit.SubclassWindow(GetEditControlHandle());
+    m_hEditedItem = hItem;
+    CTavTreeEdit::s_bLabelEditCancelled = FALSE;
+    *pResult = 0;
+    return FALSE;
+}
+
+// The platform may announce the end of one edit twice (a cancel, then the edit's loss of focus); only the
+// first counts. A cancel by the platform comes without text and renames nothing.
+BOOL CTavTreeCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const NMTVDISPINFOW* pInfo = reinterpret_cast<NMTVDISPINFOW*>(pNMHDR);
+    if (m_hEditedItem == nullptr)
+        return FALSE;
+    HTREEITEM hItem = m_hEditedItem;
+    m_hEditedItem = nullptr;
+    const BOOL bRename = !CTavTreeEdit::s_bLabelEditCancelled && pInfo->item.pszText != nullptr && CanRenameItem(hItem);
+    CString strText;
+    if (m_wndEdit.m_hWnd != nullptr)
+    {
+        m_wndEdit.GetWindowText(strText);
+        m_wndEdit.UnsubclassWindow();
+    }
+    if (bRename)
+        OnRenameItem(hItem, strText);
+    return FALSE;
+}
+
+BOOL CTavTreeCtrl::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_wndEdit.m_hWnd != nullptr)
+        return PreTranslateEditMessage(pMsg);
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F2)
+    {
+        HTREEITEM hCaret = GetSelectedItem();
+        if (hCaret != nullptr && CanRenameItem(hCaret))
+            EditLabel(hCaret);
+    }
+    return CTreeCtrl::PreTranslateMessage(pMsg);
+}
+
+BOOL CTavTreeCtrl::PreTranslateEditMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN)
+    {
+        switch (pMsg->wParam)
+        {
+        case VK_UP:
+        case VK_DOWN:
+            // Taking the focus ends the edit with its text.
+            SetFocus();
+            return CTreeCtrl::PreTranslateMessage(pMsg);
+        case VK_LEFT:
+        case VK_RIGHT:
+            return m_wndEdit.IsDialogMessage(pMsg);
+        }
+    }
+    return m_wndEdit.PreTranslateMessage(pMsg);
+}
+
+// ---- Listeners of mouse and expansion ----
+
+void CTavTreeCtrl::OnLButtonDblClk(UINT, CPoint point)
+{
+    UINT nHitFlags = 0;
+    HTREEITEM hItem = HitTest(point, &nHitFlags);
+    if (hItem != nullptr && (nHitFlags & TVHT_ONITEMBUTTON))
+    {
+        Expand(hItem, TVE_TOGGLE);
+        return;
+    }
+    bool bToggle = true;
+    for (INT_PTR i = 0; i < m_aListeners.GetSize(); ++i)
+        if (!m_aListeners[i]->OnItemDoubleClick(hItem))
+            bToggle = false;
+    if (bToggle && CanToggleExpand(hItem, point))
+        Expand(hItem, TVE_TOGGLE);
+}
+
+// Listeners hear the pressed item while a press is handled, else the item the platform names.
+BOOL CTavTreeCtrl::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    HTREEITEM hItem = m_hClickedItem != nullptr ? m_hClickedItem : reinterpret_cast<NMTREEVIEWW*>(pNMHDR)->itemNew.hItem;
+    for (INT_PTR i = 0; i < m_aListeners.GetSize(); ++i)
+        m_aListeners[i]->OnItemExpanded(hItem);
+    *pResult = 0;
+    return FALSE;
+}
+
+BOOL CTavTreeCtrl::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const UINT nAction = reinterpret_cast<NMTREEVIEWW*>(pNMHDR)->action;
+    if (m_bSelChangedByMouseAndKeyboardOnly && nAction != TVC_BYMOUSE && nAction != TVC_BYKEYBOARD)
+        return FALSE;
+    if (!m_bSuppressSelChanged)
+        CallSelectionChanged();
+    return FALSE;
+}
+
+void CTavTreeCtrl::OnLButtonDown(UINT, CPoint point)
+{
+    if (GetFocus() != this)
+        SetFocus();
+    UINT nHitFlags = 0;
+    HTREEITEM hItem = HitTest(point, &nHitFlags);
+    if (hItem != nullptr && (nHitFlags & TVHT_ONITEMBUTTON))
+    {
+        m_hClickedItem = hItem;
+        Expand(hItem, TVE_TOGGLE);
+        m_hClickedItem = nullptr;
+        return;
+    }
+    m_bButtonDown = TRUE;
+    if (hItem != nullptr && (nHitFlags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL)))
+        m_hClickedItem = hItem;
+    Default();
+    m_hClickedItem = nullptr;
+}
+
+void CTavTreeCtrl::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+
+void CTavTreeCtrl::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+
+void CTavTreeCtrl::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+
+void CTavTreeCtrl::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+
+BOOL CTavTreeCtrl::OnBeginDrag(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    return FALSE;
+}
+
+// ---- Diagnostics and persistence ----
+
+void CTavTreeCtrl::Dump(CDumpContext& dc) const
+{
+    dc << L"Tree contents:\n";
+    for (HTREEITEM hItem = GetRootItem(); hItem != nullptr; hItem = GetNextTreeItem(hItem))
+    {
+        dc << L"*** Item Text: " << GetItemText(hItem) << L" ***\n";
+        const CTavTreeItemData* pData = GetObjectW(hItem);
+        if (pData == nullptr)
+            continue;
+        dc << L"*** Classname of Item: " << pData->GetRuntimeClass()->m_lpszClassName << L" ***\n";
+        pData->Dump(dc);
+    }
+}
+
+void CTavTreeCtrl::Serialize(CArchive& ar)
+{
+    if (ar.IsLoading())
+        LoadTree(ar);
+    else
+        SaveTree(ar);
+}
+
+void CTavTreeCtrl::SaveTree(CArchive& ar)
+{
+    HIMAGELIST hImageList = GetImageListHandle(TVSIL_NORMAL);
+    if (hImageList != nullptr)
+    {
+        ar << 1;
+        CImageList imageList;
+        imageList.Attach(hImageList);
+        imageList.Write(&ar);
+        imageList.Detach();
+    }
+    else
+    {
+        ar << 0;
+    }
+    for (HTREEITEM hItem = GetRootItem(); hItem != nullptr; hItem = GetNextTreeItem(hItem))
+        SaveItem(hItem, ar);
+    ar << 0;
+}
+
+// Items are keyed by their handle values, which the reader uses only to find parents.
+static DWORD ItemKey(HTREEITEM hItem)
+{
+    return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(hItem));
+}
+
+void CTavTreeCtrl::SaveItem(HTREEITEM hItem, CArchive& ar)
+{
+    int nImage = 0;
+    int nSelImage = 0;
+    GetItemImage(hItem, nImage, nSelImage);
+    ar << ItemKey(hItem) << GetItemText(hItem) << nImage << nSelImage;
+    const CTavTreeItemData* pData = GetObjectW(hItem);
+    ar << (pData != nullptr ? 1 : 0);
+    if (pData != nullptr)
+        ar.WriteObject(pData);
+    ar << ItemKey(GetParentItem(hItem)) << GetItemState(hItem, TVIS_SELECTED | TVIS_EXPANDED);
+}
+
+// A fault in the archive leaves the items read so far in the tree and the focus with the tree.
+void CTavTreeCtrl::LoadTree(CArchive& ar)
+{
+    HWND hWndFocus = ::GetFocus();
+    SetFocus();
+    DeleteAllItems();
+    if (GetImageListHandle(TVSIL_NORMAL) != nullptr && m_pImageList != nullptr)
+        m_pImageList->Remove(-1);
+    int nHasImageList = 0;
+    ar >> nHasImageList;
+    if (nHasImageList != 0)
+    {
+        if (m_pImageList == nullptr)
+            m_pImageList = new CImageList;
+        m_pImageList->Read(&ar);
+        SetImageList(m_pImageList, TVSIL_NORMAL);
+    }
+    CMap<long, long&, HTREEITEM, HTREEITEM&> mapKeys(10);
+    long lItemKey = 0;
+    for (ar >> lItemKey; lItemKey != 0; ar >> lItemKey)
+        LoadItem(ar, lItemKey, mapKeys);
+    if (hWndFocus != nullptr && hWndFocus != m_hWnd)
+        ::SetFocus(hWndFocus);
+}
+
+void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREEITEM, HTREEITEM&>& mapKeys)
+{
+    CString strText;
+    int nImage = 0;
+    int nSelImage = 0;
+    int nHasObject = 0;
+    ar >> strText >> nImage >> nSelImage >> nHasObject;
+    std::unique_ptr<CTavTreeItemData> pData;
+    if (nHasObject != 0)
+        pData.reset(static_cast<CTavTreeItemData*>(ar.ReadObject(RUNTIME_CLASS(CTavTreeItemData))));
+    long lParentKey = 0;
+    UINT nState = 0;
+    ar >> lParentKey >> nState;
+
+    HTREEITEM hParent = nullptr;
+    if (lParentKey != 0)
+        mapKeys.Lookup(lParentKey, hParent);
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = hParent != nullptr ? hParent : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(strText));
+    insert.item.iImage = nImage;
+    insert.item.iSelectedImage = nSelImage;
+    // In plain mode the slot can only carry the ID.
+    const long lItemID = pData != nullptr ? pData->m_lItemID : (m_bCreateDataObjects ? -1 : 0);
+    insert.item.lParam = MakeSlot(lItemID, pData.get());
+    HTREEITEM hItem = CTreeCtrl::InsertItem(&insert);
+    if (hItem == nullptr)
+        return;
+    if (m_bCreateDataObjects)
+        pData.release();
+    m_itemIndex.Add(hItem, lItemID);
+    SetItemState(hItem, nState, TVIS_SELECTED | TVIS_EXPANDED);
+    mapKeys[lItemKey] = hItem;
+}

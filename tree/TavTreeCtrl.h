@@ -1,0 +1,216 @@
+#pragma once
+// CTavTreeCtrl: a tree whose items carry host-chosen IDs, pictures and item data objects, with label
+// editing and listeners.
+#include "TavApi.h"
+#include "TreeCtrl.h"
+#include "ImageList.h"
+#include "Gdi.h"
+#include "Collections.h"
+#include "tree/TavTreeEdit.h"
+#include "tree/TavTreeItemData.h"
+#include "tree/TavTreeItemIndex.h"
+#include <vector>
+
+class CTavTreeActionListener;
+class CTavTreeDragInformation;
+
+// A picture added to the tree's image list.
+struct CTavBitmapData
+{
+    CBitmap* m_pBitmap;
+    long m_lResID;   // -1 when the bitmap was given as an object
+    BOOL m_bDelete;
+    int m_nImage;
+};
+
+class TAV_API CTavTreeCtrl : public CTreeCtrl
+{
+    DECLARE_SERIAL(CTavTreeCtrl)
+
+public:
+    CTavTreeCtrl();
+    ~CTavTreeCtrl() override;
+
+    // Features; the style-bearing ones reach an existing window at once.
+    void AllowLabelEditing();
+    void DisAllowLabelEditing();
+    void AllowDragAndDrop();
+    void DisAllowDragAndDrop();
+    void AllowMultiSelection() { m_bMultiSelection = TRUE; }
+    void DisAllowMultiSelection() { m_bMultiSelection = FALSE; }
+    void AllowMultiDragAndDrop() { m_bMultiDragAndDrop = TRUE; }
+    void DisAllowMultiDragAndDrop() { m_bMultiDragAndDrop = FALSE; }
+    void AllowItemDelete() { m_bItemDelete = TRUE; }
+    void DisAllowItemDelete() { m_bItemDelete = FALSE; }
+    // Data-object mode (TRUE, the default) or plain mode, where the item-data slot holds the ID; set it before
+    // the first insertion.
+    void SetCreateDataObjects(BOOL bCreate) { m_bCreateDataObjects = bCreate; }
+    void ReceiveOnSelChangedByMouseAndKeyboardOnly(BOOL bOnly) { m_bSelChangedByMouseAndKeyboardOnly = bOnly; }
+    void AddActionListener(CTavTreeActionListener* pListener);
+
+    // Identity. An item without a data object has the ID -1.
+    long GetItemID(HTREEITEM hItem) const;
+    HTREEITEM FindItem(long lItemID) const;
+    BOOL IsItem(long lItemID) const;
+    CString GetText(long lItemID);
+    BOOL ItemCanHaveChildren(HTREEITEM hItem);
+
+    // Host objects attached to items; in plain mode there is no item data, so items have no object and
+    // setting one does nothing.
+    BOOL HasItemObject(HTREEITEM hItem) const;
+    BOOL HasItemObject(long lItemID) const;
+    CObject* GetItemObject(HTREEITEM hItem) const;
+    CObject* GetItemObject_save(HTREEITEM hItem) const { return GetItemObject(hItem); }
+    CObject* GetItemObject_save(long lItemID) const;
+    void SetItemObject(HTREEITEM hItem, CObject* pObject, BOOL bDeleteObject);
+    void SetItemObject(long lItemID, CObject* pObject, BOOL bDeleteObject);
+    void DestroyItemObject(HTREEITEM hItem);
+
+    // Insertion after the parent's last child; a parent ID of 0 means the root level. A selected-bitmap ID
+    // of -1 shows the normal bitmap when selected.
+    HTREEITEM InsertItem(const CString& strText, DWORD dwItemID, DWORD dwParentID, BOOL bCanHaveChildren = TRUE,
+                         long nBitmapID = -1, long nSelBitmapID = -1, DWORD crMask = RGB(255, 0, 255),
+                         CRuntimeClass* pDataClass = RUNTIME_CLASS(CTavTreeItemData));
+    HTREEITEM InsertItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID, BOOL bCanHaveChildren = TRUE,
+                         long nBitmapID = -1, long nSelBitmapID = -1, DWORD crMask = RGB(255, 0, 255),
+                         CRuntimeClass* pDataClass = RUNTIME_CLASS(CTavTreeItemData));
+
+    // Keeps the item's state bits (selected, expanded, drop-highlighted) across the change.
+    BOOL SetItemText(HTREEITEM hItem, const CString& strText);
+    // Deselects everything below the item before expanding, collapsing or toggling it.
+    BOOL Expand(HTREEITEM hItem, UINT nCode);
+
+    void SetItemPicture(HTREEITEM hItem, long nResID, DWORD crMask);
+    // Adds the bitmap on every call; with bDelete the tree deletes it when it is destroyed.
+    void SetItemPicture(HTREEITEM hItem, CBitmap* pBitmap, int bDelete, DWORD crMask);
+    CBitmap* GetItemPicture(HTREEITEM hItem);
+    long GetItemPictureResID(HTREEITEM hItem);
+
+    // The walk that look-ups, dumps and destruction use: parents before children, but an item whose first
+    // child has an empty text counts as childless (hosts put such a child under items not filled yet).
+    HTREEITEM GetNextTreeItem(HTREEITEM hItem) const;
+    HTREEITEM GetPrevTreeItem(HTREEITEM hItem) const;
+    BOOL IsChildNodeOf(HTREEITEM hItem, HTREEITEM hParent);
+    long CountExpandedItems(HTREEITEM hItem);
+    HTREEITEM GetLongestExpandedItem();
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void Serialize(CArchive& ar) override;
+    void Dump(CDumpContext& dc) const override;
+
+    virtual HTREEITEM MoveItem(HTREEITEM hItem, HTREEITEM hTarget);
+    virtual void MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget);
+    virtual HTREEITEM CopyItem(HTREEITEM hItem, HTREEITEM hTarget);
+    virtual void CopyItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget);
+    virtual void DeleteItem(HTREEITEM hItem);
+    virtual void DeleteItem(long lItemID);
+    virtual void DeleteItemWithChildren(HTREEITEM hItem);
+    virtual void DeleteItemWithChildren(long lItemID);
+    virtual BOOL DeleteAllItems();
+    virtual void LoadTree(CArchive& ar);
+    virtual void SaveTree(CArchive& ar);
+
+protected:
+    virtual void SaveItem(HTREEITEM hItem, CArchive& ar);
+    virtual void LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREEITEM, HTREEITEM&>& mapKeys);
+    virtual void InitializeControl();
+    virtual BOOL OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+    virtual BOOL CanRenameItem(HTREEITEM hItem);
+    virtual void OnRenameItem(HTREEITEM hItem, const CString& strText);
+    virtual BOOL IsValidDragItem(HTREEITEM hItem);
+    virtual BOOL IsValidDropItem(HTREEITEM hDragItem, HTREEITEM hDropItem);
+    virtual void CreateImageList();
+    virtual void DeleteImageList();
+    virtual void CalcItemRect(HTREEITEM hItem, CRect& rect);
+    virtual BOOL CanToggleExpand(HTREEITEM hItem, const CPoint& point);
+    virtual HTREEITEM TransferItem(HTREEITEM hItem, HTREEITEM hTarget);
+
+    void Init();
+    void SetTreeStyle(DWORD dwAdd, DWORD dwRemove);
+    void PreSubclassWindow() override;
+
+    BOOL HasObject(HTREEITEM hItem) const;
+    CTavTreeItemData* GetObjectW(HTREEITEM hItem) const;
+    CTavTreeItemData* GetObject_save(HTREEITEM hItem) const { return GetObjectW(hItem); }
+    void SetObject(HTREEITEM hItem, const CTavTreeItemData* pData);
+    void DestroyObject(HTREEITEM hItem);
+    // Hidden from users of the tree: the slot belongs to the tree.
+    void SetItemData(HTREEITEM, DWORD) {}
+    DWORD GetItemData(HTREEITEM) const { return 0; }
+
+    int AddNewBitmap(UINT nResID, DWORD crMask);
+    long GetHeightOfImage(CImageList* pImageList, long nImage);
+    // Images are never removed from the list: other items may share them.
+    void DeleteOldImage(int) {}
+    void DeleteOldImages(HTREEITEM) {}
+
+    void CallSelectionChanged();
+
+    // Every way an item appears in or leaves the tree goes through these, so that the ID index stays exact.
+    void IndexItem(HTREEITEM hItem);
+    // Forgets the item and everything below it, releasing the data of the items below it.
+    void ForgetDescendants(HTREEITEM hItem);
+    // The platform deletes the item and its children; their data is released first, the item's own data only
+    // with bReleaseData (a moved item's data lives on in its new item).
+    void RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData);
+
+    afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+    CTavTreeEdit m_wndEdit;
+    BOOL m_bCtrlClickPending;
+    BOOL m_bMultiDragAndDrop;
+    BOOL m_bLabelEditing;
+    BOOL m_bDragAndDrop;
+    BOOL m_bMultiSelection;
+    BOOL m_bSelectOnButtonUp;
+    BOOL m_bButtonDown;
+    BOOL m_bItemDelete;
+    BOOL m_bSelChangedByMouseAndKeyboardOnly;
+    BOOL m_bDestroyItemData;
+    BOOL m_bSuppressSelChanged;
+    CImageList* m_pImageList;
+    CTavTreeDragInformation* m_pDragInfo;
+    HTREEITEM m_hShiftAnchor;
+    BOOL m_bCreateDataObjects;
+    CArray<CTavBitmapData, CTavBitmapData&> m_aBitmaps;
+    CArray<CTavTreeActionListener*, CTavTreeActionListener*> m_aListeners;
+    HTREEITEM m_hClickedItem;
+
+private:
+    BOOL ReadSlot(HTREEITEM hItem, LPARAM& lSlot) const;
+    void WriteSlot(HTREEITEM hItem, LPARAM lSlot);
+    LPARAM MakeSlot(long lItemID, const CTavTreeItemData* pData) const;
+    long ItemIDFromSlot(LPARAM lSlot) const;
+    CTavTreeItemData* CreateItemData(CRuntimeClass* pDataClass, long lItemID, BOOL bCanHaveChildren);
+    HTREEITEM InsertTreeItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID, BOOL bCanHaveChildren,
+                             long nBitmapID, long nSelBitmapID, DWORD crMask, CRuntimeClass* pDataClass);
+    BOOL IsReachedByWalk(HTREEITEM hItem) const;
+    BOOL IsBeforeInWalk(HTREEITEM hFirst, HTREEITEM hSecond) const;
+    std::vector<HTREEITEM> GetPathFromRoot(HTREEITEM hItem) const;
+    BOOL HasEmptyTextFirstChild(HTREEITEM hItem) const;
+    BOOL IsTextEmpty(HTREEITEM hItem) const;
+    HTREEITEM GetLastChildItem(HTREEITEM hItem) const;
+    void DeselectDescendants(HTREEITEM hItem);
+    const CTavBitmapData* FindPictureRecord(HTREEITEM hItem);
+    void DeleteOwnedBitmaps();
+    void ReleaseItem(HTREEITEM hItem);
+    BOOL IsTransferIntoItself(HTREEITEM hItem, HTREEITEM hTarget);
+    BOOL PreTranslateEditMessage(MSG* pMsg);
+
+    // ID index over every item of the tree, hidden or not.
+    mutable CTavTreeItemIndex m_itemIndex;
+    // The item whose label is being edited; guards against the platform's second end notification.
+    HTREEITEM m_hEditedItem;
+};

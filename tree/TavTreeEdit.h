@@ -1,0 +1,17 @@
+#pragma once
+// The tree's label editor: it takes over the platform's edit window for the length of one edit so that
+// Enter commits and Escape abandons the edit by moving the focus back to the tree.
+#include "TavApi.h"
+#include "Controls.h"
+
+class TAV_API CTavTreeEdit : public CEdit
+{
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Set when an edit is ended with Escape, cleared when an edit begins; shared by every tree.
+    static BOOL s_bLabelEditCancelled;
+
+private:
+    void HandFocusToTree();
+};
