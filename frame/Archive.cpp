@@ -14,11 +14,6 @@ const WORD wClassTag = 0x8000;      // flags a class index in a WORD tag
 const WORD wNewClassTag = 0xFFFF;   // a class record follows
 const DWORD dwBigClassTag = 0x80000000;
 const DWORD dwMaxMapIndex = 0x7FFFFFFF;
-
-[[noreturn]] void ThrowArchive(int nCause)
-{
-    AfxThrowArchiveException(nCause);
-}
 }
 
 CArchive::CArchive(CFile* pFile, UINT nMode)
@@ -45,18 +40,18 @@ void CArchive::Close()
 CFile* CArchive::CheckLoading() const
 {
     if (!IsLoading())
-        ThrowArchive(CArchiveException::writeOnly);
+        AfxThrowArchiveException(CArchiveException::writeOnly);
     if (!m_pFile)
-        ThrowArchive(CArchiveException::genericException);
+        AfxThrowArchiveException(CArchiveException::genericException);
     return m_pFile;
 }
 
 CFile* CArchive::CheckStoring() const
 {
     if (!IsStoring())
-        ThrowArchive(CArchiveException::readOnly);
+        AfxThrowArchiveException(CArchiveException::readOnly);
     if (!m_pFile)
-        ThrowArchive(CArchiveException::genericException);
+        AfxThrowArchiveException(CArchiveException::genericException);
     return m_pFile;
 }
 
@@ -83,7 +78,7 @@ void CArchive::Write(const void* lpBuf, UINT nMax)
 void CArchive::ReadExact(void* lpBuf, UINT nCount)
 {
     if (Read(lpBuf, nCount) != nCount)
-        ThrowArchive(CArchiveException::endOfFile);
+        AfxThrowArchiveException(CArchiveException::endOfFile);
 }
 
 void CArchive::EnsureAvailable(ULONGLONG nBytes)
@@ -92,7 +87,7 @@ void CArchive::EnsureAvailable(ULONGLONG nBytes)
     const ULONGLONG nLength = pFile->GetLength();
     const ULONGLONG nPosition = pFile->GetPosition();
     if (nPosition > nLength || nBytes > nLength - nPosition)
-        ThrowArchive(CArchiveException::endOfFile);
+        AfxThrowArchiveException(CArchiveException::endOfFile);
 }
 
 CArchive& CArchive::operator>>(bool& b)
@@ -166,7 +161,7 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
         if (!(dwTag & dwBigClassTag))
         {
             if (!pObTag)
-                ThrowArchive(CArchiveException::badIndex);
+                AfxThrowArchiveException(CArchiveException::badIndex);
             *pObTag = nIndex;
             return nullptr;
         }
@@ -174,7 +169,7 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     }
 
     if (pClassRefRequested && !pClassRef->IsDerivedFrom(pClassRefRequested))
-        ThrowArchive(CArchiveException::badClass);
+        AfxThrowArchiveException(CArchiveException::badClass);
     if (pSchema)
         *pSchema = nSchema;
     return pClassRef;
@@ -192,9 +187,9 @@ CRuntimeClass* CArchive::LoadNewClass(UINT& nSchema)
     CRuntimeClass* pClassRef = strName.find('\0') == std::string::npos ? CRuntimeClass::FromName(strName.c_str())
                                                                          : nullptr;
     if (!pClassRef || !pClassRef->IsSerializable() || !pClassRef->m_pfnCreateObject)
-        ThrowArchive(CArchiveException::badClass);
+        AfxThrowArchiveException(CArchiveException::badClass);
     if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != wSchema && !(pClassRef->m_wSchema & VERSIONABLE_SCHEMA))
-        ThrowArchive(CArchiveException::badSchema);
+        AfxThrowArchiveException(CArchiveException::badSchema);
 
     m_aLoaded.push_back({LoadedEntry::Class, pClassRef, wSchema});
     nSchema = wSchema;
@@ -204,7 +199,7 @@ CRuntimeClass* CArchive::LoadNewClass(UINT& nSchema)
 CRuntimeClass* CArchive::LoadedClass(DWORD nIndex, UINT& nSchema) const
 {
     if (nIndex == 0 || nIndex >= m_aLoaded.size() || m_aLoaded[nIndex].m_kind != LoadedEntry::Class)
-        ThrowArchive(CArchiveException::badIndex);
+        AfxThrowArchiveException(CArchiveException::badIndex);
     nSchema = m_aLoaded[nIndex].m_nSchema;
     return static_cast<CRuntimeClass*>(m_aLoaded[nIndex].m_pEntry);
 }
@@ -212,10 +207,10 @@ CRuntimeClass* CArchive::LoadedClass(DWORD nIndex, UINT& nSchema) const
 CObject* CArchive::LoadedObject(DWORD nIndex, const CRuntimeClass* pClassRefRequested) const
 {
     if (nIndex >= m_aLoaded.size() || m_aLoaded[nIndex].m_kind != LoadedEntry::Object)
-        ThrowArchive(CArchiveException::badIndex);
+        AfxThrowArchiveException(CArchiveException::badIndex);
     CObject* pOb = static_cast<CObject*>(m_aLoaded[nIndex].m_pEntry);
     if (pOb && pClassRefRequested && !pOb->IsKindOf(pClassRefRequested))
-        ThrowArchive(CArchiveException::badClass);
+        AfxThrowArchiveException(CArchiveException::badClass);
     return pOb;
 }
 
@@ -232,6 +227,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
 // to: the objects created inside it were handed to it and went with it.
 CObject* CArchive::LoadNewObject(CRuntimeClass* pClassRef, UINT nSchema)
 {
+    CheckStackRoom();
     // The slot is taken first, so that registering cannot fail once the object exists.
     const size_t nIndex = m_aLoaded.size();
     m_aLoaded.push_back({LoadedEntry::Discarded, nullptr, 0});
@@ -240,19 +236,42 @@ CObject* CArchive::LoadNewObject(CRuntimeClass* pClassRef, UINT nSchema)
 
     const UINT nSchemaSaved = m_nObjectSchema;
     m_nObjectSchema = nSchema;
+    ++m_nLoadDepth;
     try
     {
         pOb->Serialize(*this);
     }
     catch (...)
     {
+        --m_nLoadDepth;
         m_nObjectSchema = nSchemaSaved;
         DiscardObjectsFrom(nIndex);
         delete pOb;
         throw;
     }
+    --m_nLoadDepth;
     m_nObjectSchema = nSchemaSaved;
     return pOb;
+}
+
+// Objects inside objects load recursively. An archive nested deeper than the thread's stack allows fails as
+// a generic fault rather than overflowing the stack; the last eighth of the stack left at the outermost
+// object stays free for the code that handles the exception.
+void CArchive::CheckStackRoom()
+{
+    char chProbe = 0;
+    const ULONG_PTR nHere = reinterpret_cast<ULONG_PTR>(&chProbe);
+    if (m_nLoadDepth == 0)
+    {
+        MEMORY_BASIC_INFORMATION info = {};
+        VirtualQuery(&chProbe, &info, sizeof(info));
+        const ULONG_PTR nStackBase = reinterpret_cast<ULONG_PTR>(info.AllocationBase);
+        m_nStackFloor = nStackBase + (nHere - nStackBase) / 8;
+    }
+    else if (nHere < m_nStackFloor)
+    {
+        AfxThrowArchiveException(CArchiveException::genericException);
+    }
 }
 
 void CArchive::DiscardObjectsFrom(size_t nIndex)
@@ -268,7 +287,7 @@ DWORD CArchive::NextStoreIndex()
 {
     const size_t nIndex = m_mapStored.size() + 1;
     if (nIndex > dwMaxMapIndex)
-        ThrowArchive(CArchiveException::genericException);
+        AfxThrowArchiveException(CArchiveException::genericException);
     return static_cast<DWORD>(nIndex);
 }
 
@@ -284,7 +303,7 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
 {
     CheckStoring();
     if (!pClassRef->IsSerializable())
-        ThrowArchive(CArchiveException::badClass);
+        AfxThrowArchiveException(CArchiveException::badClass);
     const auto it = m_mapStored.find(pClassRef);
     if (it != m_mapStored.end())
     {

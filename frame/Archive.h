@@ -122,12 +122,15 @@ private:
     CObject* LoadedObject(DWORD nIndex, const CRuntimeClass* pClassRefRequested) const;
     CObject* LoadNewObject(CRuntimeClass* pClassRef, UINT nSchema);
     void DiscardObjectsFrom(size_t nIndex);
+    void CheckStackRoom();
     void WriteTag(DWORD nIndex, bool bClass);
     DWORD NextStoreIndex();
 
     CFile* m_pFile;
     UINT m_nMode;
     UINT m_nObjectSchema = static_cast<UINT>(-1);
+    UINT m_nLoadDepth = 0;          // objects being loaded inside one another
+    ULONG_PTR m_nStackFloor = 0;    // nested loading stops above this stack address
     // Index 0 stands for null; classes and objects share the numbering in order of first appearance.
     std::vector<LoadedEntry> m_aLoaded;
     std::unordered_map<const void*, DWORD> m_mapStored;

@@ -25,7 +25,9 @@ public:
     CDumpContext& operator<<(LPCSTR lpsz);    // widened with the ANSI code page; null writes "NULL"
     CDumpContext& operator<<(const CString& str);
     CDumpContext& operator<<(const void* lp); // "$" and the address in hexadecimal, all digits
-    CDumpContext& operator<<(const CObject* pOb); // the object's own Dump; null writes "NULL"
+    // The object's own Dump; null writes "NULL". CObject's Dump writes "a CClassName at $address" and a line
+    // break.
+    CDumpContext& operator<<(const CObject* pOb);
     CDumpContext& operator<<(const CObject& ob);
     CDumpContext& operator<<(BYTE by);
     CDumpContext& operator<<(WORD w);

@@ -562,6 +562,33 @@ TEST(ArchiveObjects, FailureInsideAnObjectDeletesItAndForgetsIt)
     EXPECT_EQ(CArchiveException::badIndex, ArchiveCause([&] { ar.ReadObject(nullptr); }));
 }
 
+TEST(ArchiveObjects, NestingDeeperThanTheStackAllowsFailsInsteadOfOverflowing)
+{
+    // A chain of CBee objects, each new one stored inside the previous one as its peer.
+    const auto Chain = [](int nDepth) {
+        Bytes bytes = NewClassRecord(2, "CBee");
+        for (int i = 0; i < nDepth; ++i)
+            bytes.insert(bytes.end(), {0x01, 0x00, 0x01, 0x80});
+        bytes.insert(bytes.end(), {0x01, 0x00, 0x00, 0x00});
+        return bytes;
+    };
+    const int nLiveBefore = g_nLiveObjects;
+    Load(Chain(1000), [](CArchive& ar) {
+        CBee* pFirst = nullptr;
+        ar >> pFirst;
+        int nLength = 0;
+        for (CObject* pOb = pFirst; pOb; ++nLength)
+        {
+            CObject* pNext = static_cast<CBee*>(pOb)->m_pPeer;
+            delete pOb;
+            pOb = pNext;
+        }
+        EXPECT_EQ(1001, nLength);
+    });
+    EXPECT_EQ(CArchiveException::genericException, LoadCause(Chain(1000000), [](CArchive& ar) { ar.ReadObject(nullptr); }));
+    EXPECT_EQ(nLiveBefore, g_nLiveObjects);
+}
+
 TEST(ArchiveObjects, StoringAnObjectThatCannotBeLoadedBackThrows)
 {
     CPlain plain;

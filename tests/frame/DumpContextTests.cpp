@@ -5,7 +5,8 @@
 
 #include <climits>
 
-namespace
+// Named rather than anonymous: the runtime-class macros define functions that these tests do not use.
+namespace dump_tests
 {
 class CDumpedThing : public CObject
 {
@@ -35,6 +36,7 @@ CString AddressText(const void* p)
     return str;
 }
 }
+using namespace dump_tests;
 
 TEST(DumpContext, NumbersAreWrittenInDecimalWithTheirOwnSignedness)
 {

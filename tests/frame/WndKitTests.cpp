@@ -148,7 +148,8 @@ TEST_F(KitTest, KeysAreTranslatedWithTheHeldModifiers)
 {
     kit::PressKey('A', kit::Ctrl);
     kit::TypeText(L"aB");
-    std::vector<std::string> expected = {"down 65 ctrl", "char 1", "down 65", "char 97", "down 16", "down 66", "char 66"};
+    std::vector<std::string> expected = {"down 17 ctrl", "down 65 ctrl", "char 1", "down 65", "char 97",
+                                         "down 16", "down 66", "char 66"};
     EXPECT_EQ(expected, m_target.m_keys);
 
     m_target.m_keys.clear();
