@@ -55,7 +55,7 @@ int CEdit::GetLine(int nIndex, LPWSTR lpszBuffer, int nMaxLength) const
 {
     if (nMaxLength <= 0)
         return 0;
-    // EM_GETLINE reads the buffer size from the buffer's first word, so a buffer of one character still works.
+    // EM_GETLINE takes the buffer's size from the buffer's first word.
     *reinterpret_cast<WORD*>(lpszBuffer) = static_cast<WORD>(nMaxLength < 0xFFFF ? nMaxLength : 0xFFFF);
     return static_cast<int>(SendMessage(EM_GETLINE, nIndex, reinterpret_cast<LPARAM>(lpszBuffer)));
 }

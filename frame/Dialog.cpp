@@ -123,8 +123,7 @@ INT_PTR CDialog::DoModal()
     if (CreateFromTemplate(lpTemplate, hInst, CWnd::FromHandle(hWndParent)))
     {
         ::ShowWindow(m_hWnd, SW_SHOW);
-        while (m_bModal && ::IsWindow(m_hWnd) && AfxPumpMessage())
-            ;
+        RunModalLoop();
     }
     m_bModal = FALSE;
 
@@ -133,6 +132,21 @@ INT_PTR CDialog::DoModal()
         ::EnableWindow(hWndParent, TRUE);
     DestroyWindow();
     return m_nModalResult;
+}
+
+void CDialog::RunModalLoop()
+{
+    MSG msg;
+    while (m_bModal && ::IsWindow(m_hWnd))
+    {
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0)
+        {
+            // The application is quitting: end the dialog and leave WM_QUIT for the loop outside.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        AfxRouteMessage(&msg);
+    }
 }
 
 void CDialog::EndDialog(int nResult)

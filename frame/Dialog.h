@@ -51,6 +51,7 @@ protected:
 
 private:
     void SetTemplate(LPCWSTR lpszTemplateName);
+    void RunModalLoop();
     LPCDLGTEMPLATEW LoadTemplate() const;
     BOOL CreateFromTemplate(LPCDLGTEMPLATEW lpDialogTemplate, HINSTANCE hInst, CWnd* pParentWnd);
     CString m_strTemplateName;

@@ -11,9 +11,12 @@ BOOL AFXAPI AfxInitRichEdit2()
 
 CRichEditCtrl::~CRichEditCtrl() = default;
 
+// A rich edit made by Create is always a child window.
 BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CreateEx(0, dwStyle, rect, pParentWnd, nID);
+    if (!AfxInitRichEdit2())
+        return FALSE;
+    return CWnd::Create(RICHEDIT_CLASSW, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CRichEditCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)

@@ -372,7 +372,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         });
     else
         pEntry = FindMessageEntry([message](const AFX_MSGMAP_ENTRY& e) {
-            return e.nMessage == message && e.nCode == 0 && e.nID == 0 && e.nMessage != 0xC000;
+            return e.nMessage == message && e.nCode == 0 && e.nID == 0;
         });
     return pEntry ? DispatchEntry(*pEntry, wParam, lParam, pResult) : FALSE;
 }

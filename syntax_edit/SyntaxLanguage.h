@@ -62,11 +62,6 @@ public:
 
     CTokenFormat GetTokenFormat(ETokenKind eKind) const;
 
-    BOOL IsCaseSensitive() const { return m_bCaseSensitive; }
-    BOOL IsMultiLineComment() const { return m_bMultiLineComment; }
-    const CString& GetCommentStart() const { return m_strCommentStart; }
-    const CString& GetCommentEnd() const { return m_strCommentEnd; }
-
 protected:
     // Applies the settings of a preset; an unknown value changes nothing.
     void ApplyPreset(int nLanguage);

@@ -43,7 +43,9 @@ private:
 // exception: the selection and the scroll position, the selection's visibility, the update lock, the undo
 // history (suspended so that formats and spelling rewrites are no undo steps), the modified flag (a pass is
 // no change of the user's) and the event mask (the parent hears nothing of the pass's selections). Only the
-// outermost of nested passes does this.
+// outermost of nested passes does this. The update lock is WM_SETREDRAW: LockWindowUpdate does not keep
+// every platform's rich edit from painting after each format change, and it would lock the whole desktop's
+// one lockable window; the window is repainted once when the pass ends.
 class CTavSyntaxColorEdit::CPassScope
 {
 public:
@@ -57,7 +59,7 @@ public:
         m_edit.GetSel(m_chrgSelection);
         m_edit.SendMessage(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&m_ptScroll));
         m_bModified = m_edit.GetModify();
-        m_edit.LockWindowUpdate();
+        m_edit.SetRedraw(FALSE);
         m_edit.HideSelection(TRUE, FALSE);
         m_edit.CRichEditCtrl::DefWindowProc(EM_SETUNDOLIMIT, 0, 0);
     }
@@ -68,9 +70,14 @@ public:
             return;
         m_edit.CRichEditCtrl::DefWindowProc(EM_SETUNDOLIMIT, m_edit.m_nUndoLimit, 0);
         m_edit.SetSel(m_chrgSelection);
-        m_edit.SendMessage(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&m_ptScroll));
+        // Moving the view costs a walk through the text on this platform: only when the pass moved it.
+        POINT ptScroll = {};
+        m_edit.SendMessage(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&ptScroll));
+        if (ptScroll.x != m_ptScroll.x || ptScroll.y != m_ptScroll.y)
+            m_edit.SendMessage(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&m_ptScroll));
         m_edit.HideSelection(FALSE, FALSE);
-        m_edit.UnlockWindowUpdate();
+        m_edit.SetRedraw(TRUE);
+        m_edit.Invalidate(FALSE);
         m_edit.SetModify(m_bModified);
         m_edit.SetEventMask(m_dwEventMask);
     }
@@ -88,6 +95,36 @@ private:
     BOOL m_bModified = FALSE;
 };
 
+// Reads the text around an edit once for the searches and the pass that follow; the outermost scope owns
+// the text and forgets it when it ends.
+class CTavSyntaxColorEdit::CNearTextScope
+{
+public:
+    CNearTextScope(CTavSyntaxColorEdit& edit, long long nFrom, long long nTo) : m_edit(edit), m_bOwner(edit.m_nNearFrom < 0)
+    {
+        if (!m_bOwner)
+            return;
+        const long nStart = static_cast<long>(std::max(0LL, nFrom));
+        m_edit.GetTextRange(nStart, static_cast<long>(std::min<long long>(nTo, m_edit.GetCharCount())), m_edit.m_strNearText);
+        m_edit.m_nNearFrom = nStart;
+    }
+
+    ~CNearTextScope()
+    {
+        if (!m_bOwner)
+            return;
+        m_edit.m_nNearFrom = -1;
+        m_edit.m_strNearText.Empty();
+    }
+
+    CNearTextScope(const CNearTextScope&) = delete;
+    CNearTextScope& operator=(const CNearTextScope&) = delete;
+
+private:
+    CTavSyntaxColorEdit& m_edit;
+    const bool m_bOwner;
+};
+
 BEGIN_MESSAGE_MAP(CTavSyntaxColorEdit, CRichEditCtrl)
     ON_WM_CREATE()
     ON_CONTROL_REFLECT(EN_CHANGE, OnChange)
@@ -100,7 +137,7 @@ END_MESSAGE_MAP()
 
 CTavSyntaxColorEdit::CTavSyntaxColorEdit()
     : m_bFormatting(FALSE), m_bRefreshingBlock(FALSE), m_nEditAction(editNone), m_chrgEdit{ 0, 0 },
-      m_nUndoLimit(s_nDefaultUndoLimit)
+      m_nUndoLimit(s_nDefaultUndoLimit), m_nNearFrom(-1)
 {
 }
 
@@ -171,9 +208,13 @@ void CTavSyntaxColorEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     CRichEditCtrl::OnChar(nChar, nRepCnt, nFlags);
 }
 
+// The new text is coloured whole once; the change notification of the replacement itself starts no pass.
 LRESULT CTavSyntaxColorEdit::OnSetText(WPARAM, LPARAM)
 {
+    const DWORD dwEventMask = static_cast<DWORD>(GetEventMask());
+    SetEventMask(dwEventMask & ~ENM_CHANGE);
     const LRESULT lResult = Default();
+    SetEventMask(dwEventMask);
     FormatAll();
     return lResult;
 }
@@ -282,6 +323,7 @@ void CTavSyntaxColorEdit::FormatTextLines(int nFrom, int nTo)
 {
     if (nFrom > nTo)
         std::swap(nFrom, nTo);
+    const CNearTextScope nearText(*this, nFrom - s_nFirstReadWindow, nTo + s_nFirstReadWindow);
     FormatTextRange(FindLineStart(nFrom), FindLineEnd(nTo));
 }
 
@@ -339,6 +381,8 @@ void CTavSyntaxColorEdit::ChangeCase(int nFrom, int nTo, const CString& strListe
         return;
     SetSel(nFrom, nTo);
     ReplaceSel(strListed, TRUE);
+    // Markers are case-sensitive: text read before the rewrite may no longer be right.
+    m_nNearFrom = -1;
 }
 
 void CTavSyntaxColorEdit::SetFormatRange(int nFrom, int nTo, int bBold, COLORREF crColor)
@@ -360,8 +404,7 @@ CString CTavSyntaxColorEdit::GetText(UINT nFrom, UINT nTo)
 void CTavSyntaxColorEdit::ColourRange(long nStart, long nEnd)
 {
     CPassScope pass(*this);
-    CString strText;
-    GetTextRange(nStart, nEnd, strText);
+    const CString strText = ReadText(nStart, nEnd);
     ApplyTokens(nStart, strText, CTavSyntaxTokenizer(*this).Tokenize(strText.Str()));
 }
 
@@ -422,6 +465,15 @@ long CTavSyntaxColorEdit::GetCharCount() const
     return GetTextLengthEx(GTL_NUMCHARS | GTL_PRECISE);
 }
 
+CString CTavSyntaxColorEdit::ReadText(long nFrom, long nTo)
+{
+    if (m_nNearFrom >= 0 && nFrom >= m_nNearFrom && nTo <= m_nNearFrom + m_strNearText.GetLength())
+        return m_strNearText.Mid(nFrom - m_nNearFrom, std::max(0L, nTo - nFrom));
+    CString strText;
+    GetTextRange(nFrom, nTo, strText);
+    return strText;
+}
+
 BOOL CTavSyntaxColorEdit::FindEnclosingBlock(long nPos, long& nStartMarkerEnd)
 {
     nPos = std::min(nPos, GetCharCount());
@@ -429,8 +481,7 @@ BOOL CTavSyntaxColorEdit::FindEnclosingBlock(long nPos, long& nStartMarkerEnd)
     for (long long nWindow = s_nFirstReadWindow;; nWindow *= s_nReadGrowth)
     {
         const long nFrom = static_cast<long>(std::max(0LL, nPos - nWindow));
-        CString strText;
-        GetTextRange(nFrom, nPos, strText);
+        const CString strText = ReadText(nFrom, nPos);
         const CTavCommentBlockScan::EVerdict eVerdict = scan.Judge(strText.Str(), nFrom, nStartMarkerEnd);
         if (eVerdict != CTavCommentBlockScan::eNeedMoreText)
             return eVerdict == CTavCommentBlockScan::eInside;
@@ -443,8 +494,7 @@ long CTavSyntaxColorEdit::FindForward(const CString& strWhat, long nPos)
     for (long long nWindow = s_nFirstReadWindow;; nWindow *= s_nReadGrowth)
     {
         const long nTo = static_cast<long>(std::min<long long>(nCount, nPos + nWindow));
-        CString strText;
-        GetTextRange(nPos, nTo, strText);
+        const CString strText = ReadText(nPos, nTo);
         const int nFound = strText.Find(strWhat);
         if (nFound >= 0)
             return nPos + nFound;
@@ -458,8 +508,7 @@ long CTavSyntaxColorEdit::FindLineStart(long nPos)
     for (long long nWindow = s_nFirstReadWindow;; nWindow *= s_nReadGrowth)
     {
         const long nFrom = static_cast<long>(std::max(0LL, nPos - nWindow));
-        CString strText;
-        GetTextRange(nFrom, nPos, strText);
+        const CString strText = ReadText(nFrom, nPos);
         const int nBreak = strText.ReverseFind(L'\r');
         if (nBreak >= 0)
             return nFrom + nBreak + 1;

@@ -66,8 +66,12 @@ protected:
 private:
     class CPassScope;
     class CFlagScope;
+    class CNearTextScope;
 
     long GetCharCount() const;
+    // The text of [nFrom, nTo), from the text read around the current edit when that covers it: on this
+    // platform every read costs time in proportion to its position, so one read serves all the searches.
+    CString ReadText(long nFrom, long nTo);
     // Whether nPos lies in a block comment, reading back only as far as the decision needs; when it does,
     // nStartMarkerEnd is the position just past the block's start marker.
     BOOL FindEnclosingBlock(long nPos, long& nStartMarkerEnd);
@@ -87,4 +91,8 @@ private:
     // The undo limit the host chose (the rich edit's own default until it chooses one); a pass suspends
     // undo by lowering the limit to 0 and then puts this back.
     UINT m_nUndoLimit;
+
+    // The text read around the current edit, starting at m_nNearFrom; -1 when there is none.
+    CString m_strNearText;
+    long m_nNearFrom;
 };

@@ -145,6 +145,8 @@ void CTavTreeCtrl::OnDestroy()
         ReleaseItem(hRoot);
     }
     m_itemIndex.RemoveAll();
+    // The platform's own teardown may move the caret; listeners hear nothing of a tree going away.
+    CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     CTreeCtrl::OnDestroy();
 }
 
@@ -239,7 +241,8 @@ void CTavTreeCtrl::SetObject(HTREEITEM hItem, const CTavTreeItemData* pData)
 {
     if (hItem == nullptr)
         return;
-    if (HasObject(hItem) && m_bDestroyItemData)
+    // Storing the data the item already holds must not delete it first.
+    if (HasObject(hItem) && m_bDestroyItemData && GetObjectW(hItem) != pData)
         DestroyObject(hItem);
     WriteSlot(hItem, reinterpret_cast<LPARAM>(pData));
     IndexItem(hItem);
@@ -252,8 +255,7 @@ void CTavTreeCtrl::DestroyObject(HTREEITEM hItem)
         return;
     delete pData;
     WriteSlot(hItem, 0);
-    if (m_itemIndex.Contains(hItem))
-        m_itemIndex.Add(hItem, -1);
+    m_itemIndex.ChangeID(hItem, -1);
 }
 
 // ---- Identity ----
@@ -270,11 +272,12 @@ void CTavTreeCtrl::IndexItem(HTREEITEM hItem)
 {
     LPARAM lSlot = 0;
     if (ReadSlot(hItem, lSlot))
-        m_itemIndex.Add(hItem, ItemIDFromSlot(lSlot));
+        m_itemIndex.Add(hItem, ItemIDFromSlot(lSlot), IsTextEmpty(hItem) != FALSE);
 }
 
 // The index names every item with the ID; the answer is the one the walk from the root meets first. A
-// candidate counts only if it still is a live item with that ID and no ancestor hides it from the walk.
+// candidate counts only if it still is a live item with that ID and no ancestor hides it from the walk,
+// which only an item with an empty text can do.
 HTREEITEM CTavTreeCtrl::FindItem(long lItemID) const
 {
     const std::vector<HTREEITEM>* pCandidates = m_itemIndex.GetCandidates(lItemID);
@@ -283,7 +286,10 @@ HTREEITEM CTavTreeCtrl::FindItem(long lItemID) const
     HTREEITEM hFound = nullptr;
     for (HTREEITEM hCandidate : *pCandidates)
     {
-        if (hCandidate == hFound || GetItemID(hCandidate) != lItemID)
+        LPARAM lSlot = 0;
+        if (hCandidate == hFound || !ReadSlot(hCandidate, lSlot) || ItemIDFromSlot(lSlot) != lItemID)
+            continue;
+        if (m_itemIndex.HasEmptyTexts() && !IsReachedByWalk(hCandidate))
             continue;
         if (hFound == nullptr || IsBeforeInWalk(hCandidate, hFound))
             hFound = hCandidate;
@@ -294,8 +300,11 @@ HTREEITEM CTavTreeCtrl::FindItem(long lItemID) const
 BOOL CTavTreeCtrl::IsReachedByWalk(HTREEITEM hItem) const
 {
     for (HTREEITEM hParent = GetParentItem(hItem); hParent != nullptr; hParent = GetParentItem(hParent))
-        if (HasEmptyTextFirstChild(hParent))
+    {
+        HTREEITEM hFirstChild = GetChildItem(hParent);
+        if (m_itemIndex.HasEmptyText(hFirstChild) && IsTextEmpty(hFirstChild))
             return FALSE;
+    }
     return TRUE;
 }
 
@@ -325,12 +334,6 @@ std::vector<HTREEITEM> CTavTreeCtrl::GetPathFromRoot(HTREEITEM hItem) const
         vecPath.push_back(hItem);
     std::reverse(vecPath.begin(), vecPath.end());
     return vecPath;
-}
-
-BOOL CTavTreeCtrl::HasEmptyTextFirstChild(HTREEITEM hItem) const
-{
-    HTREEITEM hChild = GetChildItem(hItem);
-    return hChild != nullptr && IsTextEmpty(hChild);
 }
 
 BOOL CTavTreeCtrl::IsTextEmpty(HTREEITEM hItem) const
@@ -418,8 +421,28 @@ void CTavTreeCtrl::DestroyItemObject(HTREEITEM hItem)
 HTREEITEM CTavTreeCtrl::InsertItem(const CString& strText, DWORD dwItemID, DWORD dwParentID, BOOL bCanHaveChildren,
                                    long nBitmapID, long nSelBitmapID, DWORD crMask, CRuntimeClass* pDataClass)
 {
-    HTREEITEM hParent = dwParentID != 0 ? FindItem(static_cast<long>(dwParentID)) : nullptr;
+    const long lParentID = static_cast<long>(dwParentID);
+    HTREEITEM hUnverifiedParent = lParentID != 0 ? GetOnlyCandidate(lParentID) : nullptr;
+    if (hUnverifiedParent != nullptr)
+    {
+        HTREEITEM hItem = InsertTreeItem(hUnverifiedParent, strText, dwItemID, bCanHaveChildren, nBitmapID,
+                                         nSelBitmapID, crMask, pDataClass);
+        if (hItem != nullptr)
+            return hItem;
+    }
+    HTREEITEM hParent = lParentID != 0 ? FindItem(lParentID) : nullptr;
     return InsertTreeItem(hParent, strText, dwItemID, bCanHaveChildren, nBitmapID, nSelBitmapID, crMask, pDataClass);
+}
+
+// When one item has the ID and no item has an empty text, that item is what the walk would find, provided it
+// still exists. Inserting under it checks that on the way: the platform refuses a parent that is gone, and the
+// verified look-up then decides. This keeps building a tree by parent IDs at one message per item.
+HTREEITEM CTavTreeCtrl::GetOnlyCandidate(long lItemID) const
+{
+    const std::vector<HTREEITEM>* pCandidates = m_itemIndex.GetCandidates(lItemID);
+    if (pCandidates == nullptr || pCandidates->size() != 1 || m_itemIndex.HasEmptyTexts())
+        return nullptr;
+    return pCandidates->front();
 }
 
 HTREEITEM CTavTreeCtrl::InsertItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID, BOOL bCanHaveChildren,
@@ -462,7 +485,7 @@ HTREEITEM CTavTreeCtrl::InsertTreeItem(HTREEITEM hParent, const CString& strText
         delete pData;
         return nullptr;
     }
-    m_itemIndex.Add(hItem, m_bCreateDataObjects && pData == nullptr ? -1 : lItemID);
+    m_itemIndex.Add(hItem, m_bCreateDataObjects && pData == nullptr ? -1 : lItemID, strText.IsEmpty() != FALSE);
     return hItem;
 }
 
@@ -492,6 +515,8 @@ BOOL CTavTreeCtrl::SetItemText(HTREEITEM hItem, const CString& strText)
     const UINT nState = GetItemState(hItem, 0xFFFF);
     const BOOL bResult = CTreeCtrl::SetItemText(hItem, strText);
     SetItemState(hItem, nState, 0xFFFF);
+    if (bResult)
+        m_itemIndex.SetEmptyText(hItem, strText.IsEmpty() != FALSE);
     return bResult;
 }
 
@@ -500,7 +525,35 @@ BOOL CTavTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
     if (hItem == nullptr)
         return FALSE;
     DeselectDescendants(hItem);
-    return CTreeCtrl::Expand(hItem, nCode);
+    if ((nCode & TVE_COLLAPSERESET) == 0)
+        return CTreeCtrl::Expand(hItem, nCode);
+    return CollapseAndReset(hItem, nCode);
+}
+
+// A collapse with reset makes the platform delete the item's children; their data goes with them.
+BOOL CTavTreeCtrl::CollapseAndReset(HTREEITEM hItem, UINT nCode)
+{
+    std::vector<std::pair<HTREEITEM, CTavTreeItemData*>> vecDescendants;
+    CollectDescendants(hItem, vecDescendants);
+    const BOOL bResult = CTreeCtrl::Expand(hItem, nCode);
+    if (vecDescendants.empty() || GetChildItem(hItem) != nullptr)
+        return bResult;
+    for (const auto& descendant : vecDescendants)
+    {
+        m_itemIndex.Remove(descendant.first);
+        if (m_bDestroyItemData)
+            delete descendant.second;
+    }
+    return bResult;
+}
+
+void CTavTreeCtrl::CollectDescendants(HTREEITEM hItem, std::vector<std::pair<HTREEITEM, CTavTreeItemData*>>& vecDescendants)
+{
+    for (HTREEITEM hChild = GetChildItem(hItem); hChild != nullptr; hChild = GetNextSiblingItem(hChild))
+    {
+        vecDescendants.emplace_back(hChild, GetObjectW(hChild));
+        CollectDescendants(hChild, vecDescendants);
+    }
 }
 
 void CTavTreeCtrl::DeselectDescendants(HTREEITEM hItem)
@@ -799,7 +852,7 @@ HTREEITEM CTavTreeCtrl::TransferItem(HTREEITEM hItem, HTREEITEM hTarget)
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
     HTREEITEM hNew = CTreeCtrl::InsertItem(&insert);
     if (hNew != nullptr)
-        m_itemIndex.Add(hNew, ItemIDFromSlot(item.lParam));
+        m_itemIndex.Add(hNew, ItemIDFromSlot(item.lParam), szText[0] == L'\0');
     return hNew;
 }
 
@@ -850,7 +903,7 @@ HTREEITEM CTavTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hTarget)
     {
         CTavTreeItemData* pCopy = pData->Copy();
         WriteSlot(hNew, reinterpret_cast<LPARAM>(pCopy));
-        m_itemIndex.Add(hNew, pCopy->m_lItemID);
+        m_itemIndex.ChangeID(hNew, pCopy->m_lItemID);
     }
     return hNew;
 }
@@ -1171,7 +1224,7 @@ void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREE
         return;
     if (m_bCreateDataObjects)
         pData.release();
-    m_itemIndex.Add(hItem, lItemID);
+    m_itemIndex.Add(hItem, lItemID, strText.IsEmpty() != FALSE);
     SetItemState(hItem, nState, TVIS_SELECTED | TVIS_EXPANDED);
     mapKeys[lItemKey] = hItem;
 }

@@ -9,6 +9,7 @@
 #include "tree/TavTreeEdit.h"
 #include "tree/TavTreeItemData.h"
 #include "tree/TavTreeItemIndex.h"
+#include <utility>
 #include <vector>
 
 class CTavTreeActionListener;
@@ -146,9 +147,10 @@ protected:
 
     void CallSelectionChanged();
 
-    // Every way an item appears in or leaves the tree goes through these, so that the ID index stays exact.
+    // Items that appear or leave other than through the operations of this class go through these, so that
+    // the ID index stays exact: IndexItem records an item with its current ID and text.
     void IndexItem(HTREEITEM hItem);
-    // Forgets the item and everything below it, releasing the data of the items below it.
+    // Forgets everything below the item and releases its data (the platform is about to delete it).
     void ForgetDescendants(HTREEITEM hItem);
     // The platform deletes the item and its children; their data is released first, the item's own data only
     // with bReleaseData (a moved item's data lives on in its new item).
@@ -194,15 +196,17 @@ private:
     LPARAM MakeSlot(long lItemID, const CTavTreeItemData* pData) const;
     long ItemIDFromSlot(LPARAM lSlot) const;
     CTavTreeItemData* CreateItemData(CRuntimeClass* pDataClass, long lItemID, BOOL bCanHaveChildren);
+    HTREEITEM GetOnlyCandidate(long lItemID) const;
     HTREEITEM InsertTreeItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID, BOOL bCanHaveChildren,
                              long nBitmapID, long nSelBitmapID, DWORD crMask, CRuntimeClass* pDataClass);
     BOOL IsReachedByWalk(HTREEITEM hItem) const;
     BOOL IsBeforeInWalk(HTREEITEM hFirst, HTREEITEM hSecond) const;
     std::vector<HTREEITEM> GetPathFromRoot(HTREEITEM hItem) const;
-    BOOL HasEmptyTextFirstChild(HTREEITEM hItem) const;
     BOOL IsTextEmpty(HTREEITEM hItem) const;
     HTREEITEM GetLastChildItem(HTREEITEM hItem) const;
     void DeselectDescendants(HTREEITEM hItem);
+    BOOL CollapseAndReset(HTREEITEM hItem, UINT nCode);
+    void CollectDescendants(HTREEITEM hItem, std::vector<std::pair<HTREEITEM, CTavTreeItemData*>>& vecDescendants);
     const CTavBitmapData* FindPictureRecord(HTREEITEM hItem);
     void DeleteOwnedBitmaps();
     void ReleaseItem(HTREEITEM hItem);
@@ -210,7 +214,7 @@ private:
     BOOL PreTranslateEditMessage(MSG* pMsg);
 
     // ID index over every item of the tree, hidden or not.
-    mutable CTavTreeItemIndex m_itemIndex;
+    CTavTreeItemIndex m_itemIndex;
     // The item whose label is being edited; guards against the platform's second end notification.
     HTREEITEM m_hEditedItem;
 };

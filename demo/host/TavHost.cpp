@@ -38,8 +38,12 @@ void PrintClasses(const CDynLinkLibrary& library)
     for (const CRuntimeClass* pClass = library.m_pClassList; pClass; pClass = pClass->m_pNextClass, ++nCount)
     {
         const CRuntimeClass* pBase = pClass->GetBaseClass();
-        std::printf("  %-24s base %-20s schema %u\n", pClass->m_lpszClassName,
-                    pBase ? pBase->m_lpszClassName : "-", pClass->m_wSchema);
+        std::printf("  %-24s base %-20s ", pClass->m_lpszClassName, pBase ? pBase->m_lpszClassName : "-");
+        if (pClass->IsSerializable())
+            std::printf("schema %u%s\n", pClass->m_wSchema & ~VERSIONABLE_SCHEMA,
+                        pClass->m_wSchema & VERSIONABLE_SCHEMA ? ", versionable" : "");
+        else
+            std::printf("not serialisable\n");
     }
     if (nCount == 0)
         std::printf("  (none)\n");

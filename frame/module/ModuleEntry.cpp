@@ -15,7 +15,7 @@ struct CClassListParking
 {
     CClassListParking() { AfxBeginExtensionModuleLoad(); }
 };
-CClassListParking s_classListParking;
+CClassListParking s_classListParking __attribute__((init_priority(101)));
 
 BOOL AttachModule(HINSTANCE hInstance)
 {

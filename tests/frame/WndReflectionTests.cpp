@@ -118,6 +118,43 @@ BEGIN_MESSAGE_MAP(CGreenStatic, CStatic)
     ON_WM_DRAWITEM_REFLECT()
 END_MESSAGE_MAP()
 
+// An owner-drawn list box that sets its own item height, asked while the list box is being created.
+class CTallItemsList : public CWnd
+{
+public:
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) { lpMeasureItemStruct->itemHeight = 33; }
+    void DrawItem(LPDRAWITEMSTRUCT) {}
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTallItemsList, CWnd)
+    ON_WM_MEASUREITEM_REFLECT()
+    ON_WM_DRAWITEM_REFLECT()
+END_MESSAGE_MAP()
+
+// A static that paints its own background when it has a brush to give.
+class CColouredStatic : public CStatic
+{
+public:
+    CBrush m_brush;
+
+protected:
+    afx_msg HBRUSH CtlColor(CDC* pDC, UINT)
+    {
+        if (!m_brush.m_hObject)
+            return nullptr;
+        pDC->SetBkMode(TRANSPARENT);
+        return m_brush;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColouredStatic, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
 class CParentHost : public kit::CHostDialog
 {
 protected:
@@ -207,4 +244,24 @@ TEST_F(ReflectionTest, DrawItemReachesOwnerDrawnChildrenAfterTheParent)
     auto position = [](const std::string& entry) { return std::find(s_log.begin(), s_log.end(), entry) - s_log.begin(); };
     EXPECT_LT(position("parent draw 205"), position("button draws"));
     EXPECT_LT(position("parent draw 206"), position("static draws"));
+}
+
+TEST_F(ReflectionTest, MeasureItemReachesAChildBeingCreated)
+{
+    CTallItemsList list;
+    ASSERT_TRUE(list.Create(L"LISTBOX", nullptr, WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                            CRect(50, 50, 150, 150), &m_host, IDC_OWNERDRAWN));
+    EXPECT_EQ(33, list.SendMessage(LB_GETITEMHEIGHT, 0));
+}
+
+TEST_F(ReflectionTest, ControlColoursComeFromTheChildWhenItHasThem)
+{
+    CColouredStatic coloured;
+    CColouredStatic plain;
+    ASSERT_TRUE(coloured.m_brush.CreateSolidBrush(RGB(255, 255, 0)));
+    ASSERT_TRUE(coloured.Create(L"", WS_VISIBLE, CRect(50, 50, 150, 80), &m_host, IDC_STATIC_DRAWN));
+    ASSERT_TRUE(plain.Create(L"", WS_VISIBLE, CRect(50, 100, 150, 130), &m_host, IDC_BUTTON));
+    CImage image = kit::Capture(&m_host);
+    EXPECT_TRUE(kit::RegionIs(image, CRect(50, 50, 150, 80), RGB(255, 255, 0)));
+    EXPECT_TRUE(kit::RegionIs(image, CRect(50, 100, 150, 130), ::GetSysColor(COLOR_BTNFACE)));
 }

@@ -91,6 +91,20 @@ WPARAM MouseFlags(UINT modifiers)
     return s_heldButtons | ((modifiers & Ctrl) ? MK_CONTROL : 0) | ((modifiers & Shift) ? MK_SHIFT : 0);
 }
 
+// Moves the cursor where GetCursorPos reports it. The platform answers a move with a mouse message of its
+// own, which is dropped: the kit posts the message that goes with the action itself.
+void MoveCursor(POINT ptScreen)
+{
+    POINT ptCurrent;
+    ::GetCursorPos(&ptCurrent);
+    if (ptCurrent.x == ptScreen.x && ptCurrent.y == ptScreen.y)
+        return;
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+        ;
+}
+
 // The window a real mouse message at this point would go to, and the point in its client coordinates.
 HWND MouseTarget(CWnd* pWnd, CPoint& point)
 {
@@ -114,7 +128,7 @@ HWND MouseTarget(CWnd* pWnd, CPoint& point)
     POINT ptClient = ptScreen;
     ::ScreenToClient(hWndTarget, &ptClient);
     point = ptClient;
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    MoveCursor(ptScreen);
     return hWndTarget;
 }
 
@@ -246,8 +260,22 @@ void KeyUp(UINT nVirtKey, UINT modifiers)
 
 void PressKey(UINT nVirtKey, UINT modifiers)
 {
+    const UINT keys[][2] = {{Ctrl, VK_CONTROL}, {Shift, VK_SHIFT}, {Alt, VK_MENU}};
+    UINT held = NoKeys;
+    for (const auto& key : keys)
+        if (modifiers & key[0])
+        {
+            KeyDown(key[1], held);
+            held |= key[0];
+        }
     KeyDown(nVirtKey, modifiers);
     KeyUp(nVirtKey, modifiers);
+    for (int i = 2; i >= 0; --i)
+        if (modifiers & keys[i][0])
+        {
+            held &= ~keys[i][0];
+            KeyUp(keys[i][1], held);
+        }
 }
 
 void TypeText(LPCWSTR lpszText)

@@ -58,7 +58,9 @@ void Drag(CWnd* pWnd, CPoint from, CPoint to, UINT modifiers = NoKeys, int nStep
 // Where GetCursorPos says the mouse is, in pWnd's client coordinates.
 CPoint CursorPos(CWnd* pWnd);
 
-// Keyboard input to the window with the focus (or the active window when none has it).
+// Keyboard input to the window with the focus (or the active window when none has it). KeyDown and KeyUp
+// hold the modifiers in the key state for their one message; PressKey presses the modifier keys themselves
+// first and releases them last, as a user does.
 void KeyDown(UINT nVirtKey, UINT modifiers = NoKeys);
 void KeyUp(UINT nVirtKey, UINT modifiers = NoKeys);
 void PressKey(UINT nVirtKey, UINT modifiers = NoKeys);

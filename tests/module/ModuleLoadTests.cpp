@@ -51,7 +51,8 @@ TEST(ExtensionModule, LoadChainsTheModuleClassesAndLeavesTheApplicationListAlone
     // The probe module's two classes register from object files linked before and after its entry code.
     HMODULE hProbe = LoadLibraryW(L"TavProbeModule.dll");
     ASSERT_NE(hProbe, nullptr);
-    EXPECT_EQ(pState->m_pClassList, pAppHead);
+    // Stop here on failure: unloading would leave the application's list pointing into the unloaded module.
+    ASSERT_EQ(pState->m_pClassList, pAppHead) << "a class of the module went into the application's list";
     EXPECT_EQ(ClassNames(pState->m_pClassList), appClasses);
     EXPECT_EQ(pState->m_pClassInit, nullptr) << "the application's list is still parked";
     CDynLinkLibrary* pLibrary = LibraryOf(hProbe);
@@ -90,7 +91,13 @@ TEST(ExtensionModule, ControlsLibraryJoinsTheChainAtLoadAndLeavesItAtUnload)
     EXPECT_EQ(pLibrary->m_hResource, hControls);
     EXPECT_FALSE(pLibrary->m_bSystem);
     EXPECT_EQ(pState->m_pClassList, pAppHead);
-    for (const std::string& name : ClassNames(pLibrary->m_pClassList))
+    const std::set<std::string> moduleClasses = ClassNames(pLibrary->m_pClassList);
+    for (const char* pszArchivedClass : {"CTavTreeCtrl", "CTavTreeItemData"})
+    {
+        EXPECT_EQ(moduleClasses.count(pszArchivedClass), 1u) << pszArchivedClass;
+        EXPECT_NE(CRuntimeClass::FromName(pszArchivedClass), nullptr) << pszArchivedClass;
+    }
+    for (const std::string& name : moduleClasses)
         EXPECT_EQ(ClassNames(pAppHead).count(name), 0u) << name << " landed in the application's list";
 
     ASSERT_TRUE(FreeLibrary(hControls));

@@ -2,8 +2,6 @@
 
 #include <string>
 
-namespace edtest
-{
 namespace
 {
 std::string Narrow(const CString& str)
@@ -15,6 +13,13 @@ std::string Narrow(const CString& str)
 }
 } // namespace
 
+void PrintTo(const CString& str, std::ostream* pStream)
+{
+    *pStream << '"' << Narrow(str) << '"';
+}
+
+namespace edtest
+{
 BEGIN_MESSAGE_MAP(CRecordingHost, kit::CHostDialog)
     ON_EN_CHANGE(kEditId, OnEditChange)
     ON_NOTIFY(EN_PROTECTED, kEditId, OnEditProtected)

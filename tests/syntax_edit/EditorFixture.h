@@ -9,8 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 #include <vector>
+
+// Shows a text in test messages, line breaks as '|'.
+void PrintTo(const CString& str, std::ostream* pStream);
 
 namespace edtest
 {

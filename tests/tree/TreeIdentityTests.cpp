@@ -251,3 +251,59 @@ TEST_F(TreeIdentity, InsertionWithAClassThatMakesNoItemDataLeavesTheItemWithoutD
     EXPECT_EQ(-1, m_tree.GetItemID(hItem));
     EXPECT_EQ(hItem, m_tree.FindItem(-1));
 }
+
+TEST_F(TreeIdentity, ACollapseThatResetsTheChildrenReleasesTheirData)
+{
+    HTREEITEM hParent = m_tree.InsertItem(L"Parent", 1, 0, TRUE, -1, -1, 0, Counted());
+    HTREEITEM hChild = m_tree.InsertItem(hParent, L"Child", 2, TRUE, -1, -1, 0, Counted());
+    m_tree.InsertItem(hChild, L"Grandchild", 3, TRUE, -1, -1, 0, Counted());
+    m_tree.Expand(hParent, TVE_EXPAND);
+    ASSERT_EQ(3, CCountedItemData::s_nLive);
+
+    m_tree.Expand(hParent, TVE_COLLAPSE | TVE_COLLAPSERESET);
+    EXPECT_EQ(nullptr, m_tree.GetChildItem(hParent));
+    EXPECT_EQ(1, CCountedItemData::s_nLive);
+    EXPECT_EQ(nullptr, m_tree.FindItem(2));
+    EXPECT_EQ(hParent, m_tree.FindItem(1));
+}
+
+TEST_F(TreeIdentity, MovedItemsKeepTheirDataAndStayFindable)
+{
+    HTREEITEM hTarget = m_tree.InsertItem(L"Target", 1, 0, TRUE, -1, -1, 0, Counted());
+    HTREEITEM hSource = m_tree.InsertItem(L"Source", 2, 0, TRUE, -1, -1, 0, Counted());
+    m_tree.InsertItem(hSource, L"Inner", 3, TRUE, -1, -1, 0, Counted());
+    CCountedObject* pObject = new CCountedObject;
+    const int nObject = pObject->m_nSerial;
+    m_tree.SetItemObject(hSource, pObject, TRUE);
+
+    m_tree.MoveItemWithChildren(hSource, hTarget);
+    EXPECT_EQ(3, CCountedItemData::s_nLive);
+    EXPECT_EQ(0, CCountedObject::s_mapDeletions[nObject]);
+    HTREEITEM hMoved = m_tree.FindItem(2);
+    EXPECT_EQ(hTarget, m_tree.GetParentItem(hMoved));
+    EXPECT_EQ(pObject, m_tree.GetItemObject(hMoved));
+    EXPECT_EQ(hMoved, m_tree.GetParentItem(m_tree.FindItem(3)));
+
+    // An item cannot move into its own subtree: that would delete it with its source.
+    m_tree.MoveItemWithChildren(hTarget, m_tree.FindItem(3));
+    EXPECT_EQ(nullptr, m_tree.MoveItem(hTarget, hMoved));
+    EXPECT_EQ(nullptr, m_tree.GetParentItem(hTarget));
+    EXPECT_EQ(3u, m_tree.GetCount());
+    EXPECT_EQ(3, CCountedItemData::s_nLive);
+}
+
+TEST_F(TreeIdentity, AnItemDeletedBehindTheTreesBackIsNeverAnswered)
+{
+    HTREEITEM hParent = m_tree.InsertItem(L"Parent", 1, 0, TRUE, -1, -1, 0, Counted());
+    CTavTreeItemData* pData = m_tree.GetObjectW(hParent);
+    static_cast<CTreeCtrl&>(m_tree).DeleteItem(hParent);
+    delete pData;
+    EXPECT_EQ(nullptr, m_tree.FindItem(1));
+    EXPECT_FALSE(m_tree.IsItem(1));
+
+    HTREEITEM hChild = m_tree.InsertItem(L"Child", 2, 1);
+    ASSERT_NE(nullptr, hChild);
+    EXPECT_EQ(nullptr, m_tree.GetParentItem(hChild));
+    EXPECT_EQ(nullptr, m_tree.FindItem(1));
+    EXPECT_EQ(hChild, m_tree.FindItem(2));
+}

@@ -2,8 +2,7 @@
 
 void TreeTest::SetUp()
 {
-    ASSERT_TRUE(m_wndHost.CreateEx(0, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
-                                   L"Tree test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 400, nullptr, nullptr));
+    ASSERT_TRUE(m_wndHost.Open(320, 400));
 }
 
 void TreeTest::TearDown()

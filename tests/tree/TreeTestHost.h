@@ -1,7 +1,8 @@
 #pragma once
-// A shown top-level host window with one CTavTreeCtrl (or derived tree) inside, and helpers that read the
+// A shown host dialog with one CTavTreeCtrl (or derived tree) inside, and helpers that read the
 // tree the way the tests compare it.
 #include "TavTree.h"
+#include "kit/Host.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <vector>
@@ -37,6 +38,6 @@ protected:
     // The children of an item, in order.
     std::vector<HTREEITEM> Children(HTREEITEM hParent) const;
 
-    CWnd m_wndHost;
+    kit::CHostDialog m_wndHost;
     CTestTree m_tree;
 };

@@ -1,0 +1,258 @@
+// Label editing, listeners and double clicks, driven by keys and mouse clicks through the host's pump.
+#include "TreeTestHost.h"
+#include "kit/Input.h"
+#include "kit/Pump.h"
+#include <string>
+
+namespace
+{
+// Writes what it hears into a shared log and answers as it is told.
+class CRecordingListener : public CTavTreeActionListener
+{
+public:
+    CRecordingListener(std::vector<std::wstring>& vecLog, LPCWSTR lpszName) : m_vecLog(vecLog), m_strName(lpszName) {}
+
+    bool OnItemDoubleClick(HTREEITEM hItem) override
+    {
+        Record(L"double click", hItem);
+        return m_bAllowToggle;
+    }
+    void OnSelectionChanged() override { m_vecLog.push_back(m_strName + L": selection"); }
+    int OnRenameItem(HTREEITEM hItem, const CString& strText) override
+    {
+        Record(L"rename to " + std::wstring(static_cast<LPCWSTR>(strText)), hItem);
+        return m_bAllowRename ? 1 : 0;
+    }
+    void OnBeginLabelEdit(HTREEITEM hItem) override { Record(L"begin edit", hItem); }
+    void OnItemExpanded(HTREEITEM hItem) override { Record(L"expand", hItem); }
+
+    bool m_bAllowToggle = true;
+    bool m_bAllowRename = true;
+    HTREEITEM m_hLastItem = nullptr;
+
+private:
+    void Record(const std::wstring& strWhat, HTREEITEM hItem)
+    {
+        m_vecLog.push_back(m_strName + L": " + strWhat);
+        m_hLastItem = hItem;
+    }
+
+    std::vector<std::wstring>& m_vecLog;
+    std::wstring m_strName;
+};
+}
+
+class TreeEditing : public TreeTest
+{
+protected:
+    void SetUp() override
+    {
+        TreeTest::SetUp();
+        m_tree.AllowLabelEditing();
+        CreateTree();
+        m_hParent = m_tree.InsertItem(L"Parent", 1, 0);
+        m_hChild = m_tree.InsertItem(L"Child", 2, 1);
+        m_hOther = m_tree.InsertItem(L"Other", 3, 0);
+        m_tree.AddActionListener(&m_first);
+        m_tree.AddActionListener(&m_second);
+        m_tree.SelectItem(m_hOther);
+        m_tree.SetFocus();
+        kit::PumpUntilIdle();
+        m_vecLog.clear();
+    }
+
+    bool IsEditing() const { return m_tree.GetEditControlHandle() != nullptr; }
+    CPoint LabelCentre(HTREEITEM hItem) const
+    {
+        CRect rect;
+        m_tree.GetItemRect(hItem, &rect, TRUE);
+        return rect.CenterPoint();
+    }
+    // The expand button lies left of the label on the item's row.
+    CPoint ExpandButton(HTREEITEM hItem) const
+    {
+        const CPoint ptLabel = LabelCentre(hItem);
+        for (int x = 0; x < ptLabel.x; ++x)
+        {
+            UINT nFlags = 0;
+            if (m_tree.HitTest(CPoint(x, ptLabel.y), &nFlags) == hItem && (nFlags & TVHT_ONITEMBUTTON))
+                return CPoint(x, ptLabel.y);
+        }
+        ADD_FAILURE() << "no expand button found";
+        return CPoint(0, 0);
+    }
+    bool IsExpanded(HTREEITEM hItem) const { return m_tree.GetItemState(hItem, TVIS_EXPANDED) != 0; }
+
+    void StartEditWithF2()
+    {
+        kit::PressKey(VK_F2);
+        ASSERT_TRUE(IsEditing());
+        m_vecLog.clear();
+    }
+
+    std::vector<std::wstring> m_vecLog;
+    CRecordingListener m_first{ m_vecLog, L"first" };
+    CRecordingListener m_second{ m_vecLog, L"second" };
+    HTREEITEM m_hParent = nullptr;
+    HTREEITEM m_hChild = nullptr;
+    HTREEITEM m_hOther = nullptr;
+};
+
+TEST_F(TreeEditing, F2TypingAndEnterRenameThroughTheListeners)
+{
+    kit::PressKey(VK_F2);
+    ASSERT_TRUE(IsEditing());
+    EXPECT_EQ((std::vector<std::wstring>{ L"first: begin edit", L"second: begin edit" }), m_vecLog);
+    EXPECT_EQ(m_hOther, m_first.m_hLastItem);
+    m_vecLog.clear();
+
+    kit::TypeText(L"Renamed");
+    kit::PressKey(VK_RETURN);
+    EXPECT_FALSE(IsEditing());
+    EXPECT_EQ(L"Renamed", m_tree.GetItemText(m_hOther));
+    EXPECT_EQ((std::vector<std::wstring>{ L"first: rename to Renamed", L"second: rename to Renamed" }), m_vecLog);
+    EXPECT_EQ(m_hOther, m_second.m_hLastItem);
+    // The rename keeps the item selected.
+    EXPECT_EQ(UINT(TVIS_SELECTED), m_tree.GetItemState(m_hOther, TVIS_SELECTED));
+    EXPECT_EQ(L"Renamed", m_tree.GetText(3));
+}
+
+TEST_F(TreeEditing, EscapeKeepsTheTextAndAsksNoListener)
+{
+    StartEditWithF2();
+    kit::TypeText(L"Dropped");
+    kit::PressKey(VK_ESCAPE);
+    EXPECT_FALSE(IsEditing());
+    EXPECT_EQ(L"Other", m_tree.GetItemText(m_hOther));
+    EXPECT_TRUE(m_vecLog.empty());
+
+    // The next edit starts afresh and commits again.
+    StartEditWithF2();
+    kit::TypeText(L"Kept");
+    kit::PressKey(VK_RETURN);
+    EXPECT_EQ(L"Kept", m_tree.GetItemText(m_hOther));
+}
+
+TEST_F(TreeEditing, AVetoKeepsTheTextAndStopsLaterListeners)
+{
+    m_first.m_bAllowRename = false;
+    StartEditWithF2();
+    kit::TypeText(L"Vetoed");
+    kit::PressKey(VK_RETURN);
+    EXPECT_FALSE(IsEditing());
+    EXPECT_EQ(L"Other", m_tree.GetItemText(m_hOther));
+    EXPECT_EQ((std::vector<std::wstring>{ L"first: rename to Vetoed" }), m_vecLog);
+}
+
+TEST_F(TreeEditing, ARefusedItemNeverShowsTheEditBox)
+{
+    m_tree.m_bCanRename = FALSE;
+    kit::PressKey(VK_F2);
+    EXPECT_FALSE(IsEditing());
+    m_tree.EditLabel(m_hOther);
+    kit::PumpUntilIdle();
+    EXPECT_FALSE(IsEditing());
+    EXPECT_TRUE(m_vecLog.empty());
+}
+
+TEST_F(TreeEditing, UpAndDownEndTheEditWithItsText)
+{
+    StartEditWithF2();
+    kit::TypeText(L"Down");
+    kit::PressKey(VK_DOWN);
+    EXPECT_FALSE(IsEditing());
+    EXPECT_EQ(L"Down", m_tree.GetItemText(m_hOther));
+
+    StartEditWithF2();
+    kit::TypeText(L"Up");
+    kit::PressKey(VK_UP);
+    EXPECT_FALSE(IsEditing());
+    EXPECT_EQ(L"Up", m_tree.GetItemText(m_hOther));
+}
+
+TEST_F(TreeEditing, AnEditThePlatformCancelsRenamesNothing)
+{
+    StartEditWithF2();
+    kit::TypeText(L"Cancelled");
+    m_tree.EndEditLabelNow(TRUE);
+    kit::PumpUntilIdle();
+    EXPECT_FALSE(IsEditing());
+    EXPECT_EQ(L"Other", m_tree.GetItemText(m_hOther));
+    EXPECT_TRUE(m_vecLog.empty());
+}
+
+TEST_F(TreeEditing, AClickOnTheCaretsLabelStartsAnEdit)
+{
+    kit::Click(&m_tree, LabelCentre(m_hOther));
+    ASSERT_TRUE(kit::PumpUntil([this] { return IsEditing(); }, 3000));
+    kit::TypeText(L"Clicked");
+    kit::PressKey(VK_RETURN);
+    EXPECT_EQ(L"Clicked", m_tree.GetItemText(m_hOther));
+}
+
+TEST_F(TreeEditing, DoubleClickOnALabelAsksEveryListenerAndAVetoStopsTheToggle)
+{
+    m_first.m_bAllowToggle = false;
+    kit::DoubleClick(&m_tree, LabelCentre(m_hParent));
+    kit::PumpFor(50);
+    EXPECT_FALSE(IsExpanded(m_hParent));
+    EXPECT_EQ(m_hParent, m_second.m_hLastItem);
+    std::vector<std::wstring> vecDoubleClicks;
+    for (const std::wstring& strEntry : m_vecLog)
+        if (strEntry.find(L"double click") != std::wstring::npos)
+            vecDoubleClicks.push_back(strEntry);
+    EXPECT_EQ((std::vector<std::wstring>{ L"first: double click", L"second: double click" }), vecDoubleClicks);
+
+    m_first.m_bAllowToggle = true;
+    kit::DoubleClick(&m_tree, LabelCentre(m_hParent));
+    kit::PumpFor(50);
+    EXPECT_TRUE(IsExpanded(m_hParent));
+}
+
+TEST_F(TreeEditing, DoubleClickOnAnExpandButtonTogglesWithoutAskingListeners)
+{
+    m_first.m_bAllowToggle = false;
+    m_second.m_bAllowToggle = false;
+    const CPoint ptButton = ExpandButton(m_hParent);
+    kit::MousePress(&m_tree, ptButton);
+    kit::MouseRelease(&m_tree, ptButton);
+    EXPECT_TRUE(IsExpanded(m_hParent));
+    // Listeners hear the expansion of the pressed item.
+    EXPECT_EQ((std::vector<std::wstring>{ L"first: expand", L"second: expand" }), m_vecLog);
+    EXPECT_EQ(m_hParent, m_first.m_hLastItem);
+    m_vecLog.clear();
+
+    // The second press of a double click arrives as WM_LBUTTONDBLCLK and toggles back.
+    kit::DoubleClick(&m_tree, ptButton);
+    for (const std::wstring& strEntry : m_vecLog)
+        EXPECT_EQ(std::wstring::npos, strEntry.find(L"double click")) << "asked: " << strEntry.c_str();
+    EXPECT_TRUE(IsExpanded(m_hParent));
+}
+
+TEST_F(TreeEditing, DeletesDoNotAnnounceTheCaretMovingOnButSelectingDoes)
+{
+    m_tree.SelectItem(m_hParent);
+    EXPECT_EQ((std::vector<std::wstring>{ L"first: selection", L"second: selection" }), m_vecLog);
+    m_vecLog.clear();
+
+    m_tree.DeleteItem(m_hParent);
+    m_tree.SelectItem(m_hOther);
+    m_vecLog.clear();
+    m_tree.DeleteItemWithChildren(3L);
+    m_tree.InsertItem(L"Again", 4, 0);
+    m_tree.SelectItem(m_tree.FindItem(4));
+    m_vecLog.clear();
+    m_tree.DeleteAllItems();
+    EXPECT_TRUE(m_vecLog.empty());
+    EXPECT_EQ(0u, m_tree.GetCount());
+}
+
+TEST_F(TreeEditing, SelectionChangesByProgramCanBeKeptFromTheListeners)
+{
+    m_tree.ReceiveOnSelChangedByMouseAndKeyboardOnly(TRUE);
+    m_tree.SelectItem(m_hParent);
+    EXPECT_TRUE(m_vecLog.empty());
+    kit::PressKey(VK_DOWN);
+    EXPECT_EQ(m_hOther, m_tree.GetSelectedItem());
+    EXPECT_EQ((std::vector<std::wstring>{ L"first: selection", L"second: selection" }), m_vecLog);
+}

@@ -1,0 +1,110 @@
+#include "TreeTestHost.h"
+#include "Gdi.h"
+#include <memory>
+
+namespace
+{
+// The library's own bitmap resource: 48 by 13 pixels, so it adds three 16 by 16 images.
+const long s_nLibraryBitmap = 30000;
+const long s_nMissingBitmap = 29999;
+
+class CCountedBitmap : public CBitmap
+{
+public:
+    explicit CCountedBitmap(int& nDeleted) : m_nDeleted(nDeleted)
+    {
+        CreateBitmap(16, 16, 1, 32, nullptr);
+    }
+    ~CCountedBitmap() override { ++m_nDeleted; }
+
+private:
+    int& m_nDeleted;
+};
+}
+
+class TreePictures : public TreeTest
+{
+protected:
+    void SetUp() override
+    {
+        TreeTest::SetUp();
+        CreateTree();
+    }
+
+    int ImageCount() const { return m_tree.m_pImageList->GetImageCount(); }
+    std::pair<int, int> Images(HTREEITEM hItem) const
+    {
+        int nImage = -2;
+        int nSelImage = -2;
+        m_tree.GetItemImage(hItem, nImage, nSelImage);
+        return { nImage, nSelImage };
+    }
+};
+
+TEST_F(TreePictures, NoBitmapAddsNothing)
+{
+    HTREEITEM hItem = m_tree.InsertItem(L"Text only", 1, 0, TRUE, -1, -1);
+    EXPECT_EQ(0, m_tree.m_aBitmaps.GetSize());
+    EXPECT_EQ(0, ImageCount());
+    EXPECT_EQ(nullptr, m_tree.GetItemPicture(hItem));
+    EXPECT_EQ(-1, m_tree.GetItemPictureResID(hItem));
+}
+
+TEST_F(TreePictures, TheSelectedPictureDefaultsToTheNormalOneAndResourcesAreShared)
+{
+    HTREEITEM hFirst = m_tree.InsertItem(L"First", 1, 0, TRUE, s_nLibraryBitmap, -1);
+    ASSERT_EQ(1, m_tree.m_aBitmaps.GetSize());
+    const int nImage = m_tree.m_aBitmaps[0].m_nImage;
+    ASSERT_EQ(0, nImage) << "bitmap 30000 did not load through the resource chain";
+    EXPECT_EQ(std::make_pair(nImage, nImage), Images(hFirst));
+    EXPECT_EQ(s_nLibraryBitmap, m_tree.GetItemPictureResID(hFirst));
+    EXPECT_EQ(m_tree.m_aBitmaps[0].m_pBitmap, m_tree.GetItemPicture(hFirst));
+    EXPECT_EQ(16, m_tree.GetHeightOfImage(m_tree.m_pImageList, nImage));
+    const int nImages = ImageCount();
+
+    HTREEITEM hSecond = m_tree.InsertItem(L"Second", 2, 0, TRUE, s_nLibraryBitmap, s_nLibraryBitmap);
+    m_tree.SetItemPicture(hFirst, s_nLibraryBitmap, RGB(255, 0, 255));
+    EXPECT_EQ(std::make_pair(nImage, nImage), Images(hSecond));
+    EXPECT_EQ(1, m_tree.m_aBitmaps.GetSize());
+    EXPECT_EQ(nImages, ImageCount());
+}
+
+TEST_F(TreePictures, TheSelectedPictureIsAddedFirst)
+{
+    m_tree.InsertItem(L"Item", 1, 0, TRUE, s_nLibraryBitmap, s_nMissingBitmap);
+    ASSERT_EQ(2, m_tree.m_aBitmaps.GetSize());
+    EXPECT_EQ(s_nMissingBitmap, m_tree.m_aBitmaps[0].m_lResID);
+    EXPECT_EQ(-1, m_tree.m_aBitmaps[0].m_nImage);
+    EXPECT_EQ(s_nLibraryBitmap, m_tree.m_aBitmaps[1].m_lResID);
+    // A resource that failed to load is still recorded and not tried again.
+    m_tree.InsertItem(L"Again", 2, 0, TRUE, s_nMissingBitmap, -1);
+    EXPECT_EQ(2, m_tree.m_aBitmaps.GetSize());
+}
+
+TEST_F(TreePictures, ABitmapObjectIsAddedOnEveryCallAndDeletedOnce)
+{
+    int nDeleted = 0;
+    {
+        CTestTree tree;
+        ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_wndHost, 101));
+        HTREEITEM hItem = tree.InsertItem(L"Item", 1, 0);
+        CCountedBitmap* pBitmap = new CCountedBitmap(nDeleted);
+        tree.SetItemPicture(hItem, pBitmap, TRUE, RGB(255, 0, 255));
+        const int nFirstImage = tree.m_aBitmaps[0].m_nImage;
+        tree.SetItemPicture(hItem, pBitmap, TRUE, RGB(255, 0, 255));
+        ASSERT_EQ(2, tree.m_aBitmaps.GetSize());
+        EXPECT_EQ(2, tree.m_pImageList->GetImageCount());
+        EXPECT_NE(nFirstImage, tree.m_aBitmaps[1].m_nImage);
+        EXPECT_EQ(pBitmap, tree.GetItemPicture(hItem));
+        EXPECT_EQ(-1, tree.GetItemPictureResID(hItem));
+    }
+    EXPECT_EQ(1, nDeleted);
+
+    CCountedBitmap borrowed(nDeleted);
+    {
+        CTestTree tree;
+        ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_wndHost, 101));
+        tree.SetItemPicture(tree.InsertItem(L"Item", 1, 0), &borrowed, FALSE, RGB(255, 0, 255));
+    }
+    EXPECT_EQ(1, nDeleted);
+}

@@ -1,0 +1,201 @@
+#include "TreeTestHost.h"
+#include "TreeTestObjects.h"
+#include "Archive.h"
+#include "DumpContext.h"
+#include "File.h"
+#include <memory>
+
+class TreeStructure : public TreeTest
+{
+protected:
+    void SetUp() override
+    {
+        TreeTest::SetUp();
+        CreateTree();
+        // A (a1 (a11), a2), B (b1), C
+        m_hA = m_tree.InsertItem(L"A", 1, 0);
+        m_hA1 = m_tree.InsertItem(L"a1", 11, 1);
+        m_hA11 = m_tree.InsertItem(L"a11", 111, 11);
+        m_hA2 = m_tree.InsertItem(L"a2", 12, 1);
+        m_hB = m_tree.InsertItem(L"B", 2, 0);
+        m_hB1 = m_tree.InsertItem(L"b1", 21, 2);
+        m_hC = m_tree.InsertItem(L"C", 3, 0);
+    }
+
+    HTREEITEM m_hA, m_hA1, m_hA11, m_hA2, m_hB, m_hB1, m_hC;
+};
+
+TEST_F(TreeStructure, WalksRunBothWaysAndStopAtTheEnds)
+{
+    const std::vector<HTREEITEM> vecOrder = { m_hA, m_hA1, m_hA11, m_hA2, m_hB, m_hB1, m_hC };
+    HTREEITEM hItem = m_tree.GetRootItem();
+    for (HTREEITEM hExpected : vecOrder)
+    {
+        EXPECT_EQ(hExpected, hItem);
+        hItem = m_tree.GetNextTreeItem(hItem);
+    }
+    EXPECT_EQ(nullptr, hItem);
+    for (size_t i = vecOrder.size() - 1; i > 0; --i)
+        EXPECT_EQ(vecOrder[i - 1], m_tree.GetPrevTreeItem(vecOrder[i]));
+    EXPECT_EQ(nullptr, m_tree.GetPrevTreeItem(m_hA));
+}
+
+TEST_F(TreeStructure, AncestryQuestions)
+{
+    EXPECT_FALSE(m_tree.IsChildNodeOf(m_hA1, m_hA1));
+    EXPECT_TRUE(m_tree.IsChildNodeOf(m_hA1, m_hA));
+    EXPECT_TRUE(m_tree.IsChildNodeOf(m_hA11, m_hA));
+    EXPECT_FALSE(m_tree.IsChildNodeOf(m_hA, m_hB));
+    EXPECT_FALSE(m_tree.IsChildNodeOf(m_hB1, m_hA));
+}
+
+TEST_F(TreeStructure, SetItemTextKeepsTheStateBits)
+{
+    m_tree.Expand(m_hA, TVE_EXPAND);
+    m_tree.SelectItem(m_hA);
+    m_tree.SelectDropTarget(m_hB);
+    const UINT nStateA = m_tree.GetItemState(m_hA, 0xFFFF);
+    const UINT nStateB = m_tree.GetItemState(m_hB, 0xFFFF);
+    ASSERT_EQ(UINT(TVIS_EXPANDED | TVIS_SELECTED), nStateA & (TVIS_EXPANDED | TVIS_SELECTED));
+    ASSERT_EQ(UINT(TVIS_DROPHILITED), nStateB & TVIS_DROPHILITED);
+
+    EXPECT_TRUE(m_tree.SetItemText(m_hA, L"Renamed A"));
+    EXPECT_TRUE(m_tree.SetItemText(m_hB, L"Renamed B"));
+    EXPECT_EQ(L"Renamed A", m_tree.GetItemText(m_hA));
+    EXPECT_EQ(nStateA, m_tree.GetItemState(m_hA, 0xFFFF));
+    EXPECT_EQ(nStateB, m_tree.GetItemState(m_hB, 0xFFFF));
+    EXPECT_FALSE(m_tree.SetItemText(nullptr, L"nothing"));
+}
+
+TEST_F(TreeStructure, ExpandClearsTheSelectionBelowTheItemOnly)
+{
+    m_tree.Expand(m_hA, TVE_EXPAND);
+    for (HTREEITEM hItem : { m_hA, m_hA1, m_hA11, m_hB1 })
+        m_tree.SetItemState(hItem, TVIS_SELECTED, TVIS_SELECTED);
+    EXPECT_TRUE(m_tree.Expand(m_hA, TVE_COLLAPSE));
+    EXPECT_EQ(0u, m_tree.GetItemState(m_hA, TVIS_EXPANDED));
+    EXPECT_EQ(UINT(TVIS_SELECTED), m_tree.GetItemState(m_hA, TVIS_SELECTED));
+    EXPECT_EQ(0u, m_tree.GetItemState(m_hA1, TVIS_SELECTED));
+    EXPECT_EQ(0u, m_tree.GetItemState(m_hA11, TVIS_SELECTED));
+    EXPECT_EQ(UINT(TVIS_SELECTED), m_tree.GetItemState(m_hB1, TVIS_SELECTED));
+}
+
+TEST_F(TreeStructure, ShownItemsAreCountedAndMeasured)
+{
+    EXPECT_EQ(3, m_tree.CountExpandedItems(m_tree.GetRootItem()));
+    m_tree.Expand(m_hA, TVE_EXPAND);
+    EXPECT_EQ(5, m_tree.CountExpandedItems(m_tree.GetRootItem()));
+    m_tree.Expand(m_hA1, TVE_EXPAND);
+    EXPECT_EQ(6, m_tree.CountExpandedItems(m_tree.GetRootItem()));
+    EXPECT_EQ(3, m_tree.CountExpandedItems(m_hA1));
+
+    m_tree.SetItemText(m_hB1, L"a hidden text longer than any shown one");
+    m_tree.SetItemText(m_hA11, L"the longest shown text");
+    EXPECT_EQ(m_hA11, m_tree.GetLongestExpandedItem());
+    m_tree.Expand(m_hA1, TVE_COLLAPSE);
+    m_tree.Expand(m_hB, TVE_EXPAND);
+    EXPECT_EQ(m_hB1, m_tree.GetLongestExpandedItem());
+}
+
+TEST_F(TreeStructure, DumpOfEmptyAndSmallTrees)
+{
+    CTestTree plainTree;
+    plainTree.SetCreateDataObjects(FALSE);
+    ASSERT_TRUE(plainTree.Create(WS_CHILD, CRect(0, 0, 100, 100), &m_wndHost, 101));
+    CString strEmpty;
+    {
+        CDumpContext dc(&strEmpty);
+        plainTree.Dump(dc);
+    }
+    EXPECT_STREQ(L"Tree contents:\n", static_cast<LPCWSTR>(strEmpty));
+    plainTree.InsertItem(L"x", 5, 0);
+    CString strPlain;
+    {
+        CDumpContext dc(&strPlain);
+        plainTree.Dump(dc);
+    }
+    EXPECT_STREQ(L"Tree contents:\n*** Item Text: x ***\n", static_cast<LPCWSTR>(strPlain));
+
+    m_tree.DeleteAllItems();
+    HTREEITEM hTop = m_tree.InsertItem(L"Top", 7, 0, TRUE);
+    m_tree.InsertItem(hTop, L"Leaf", -3, FALSE);
+    CString strData;
+    {
+        CDumpContext dc(&strData);
+        m_tree.Dump(dc);
+    }
+    EXPECT_STREQ(L"Tree contents:\n"
+                 L"*** Item Text: Top ***\n"
+                 L"*** Classname of Item: CTavTreeItemData ***\n"
+                 L"\tItemID:          7\n"
+                 L"\tCanHaveChildren: 1\n"
+                 L"\tObject:          NULL"
+                 L"\tDeleteObject:    0\n"
+                 L"*** Item Text: Leaf ***\n"
+                 L"*** Classname of Item: CTavTreeItemData ***\n"
+                 L"\tItemID:          -3\n"
+                 L"\tCanHaveChildren: 0\n"
+                 L"\tObject:          NULL"
+                 L"\tDeleteObject:    0\n",
+                 static_cast<LPCWSTR>(strData));
+}
+
+TEST_F(TreeStructure, ATreeWithoutImageListIsWrittenAsDocumented)
+{
+    m_tree.DeleteAllItems();
+    m_tree.SetImageList(nullptr, TVSIL_NORMAL);
+    HTREEITEM hItem = m_tree.InsertItem(nullptr, L"A", 1);
+    m_tree.SetObject(hItem, nullptr);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        m_tree.Serialize(ar);
+        ar.Close();
+    }
+    const DWORD dwKey = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(hItem));
+    std::vector<BYTE> vecExpected = { 0, 0, 0, 0 };
+    for (int i = 0; i < 4; ++i)
+        vecExpected.push_back(static_cast<BYTE>(dwKey >> (8 * i)));
+    for (BYTE by : { 0xFF, 0xFE, 0xFF, 0x01, 0x41, 0x00 })
+        vecExpected.push_back(by);
+    vecExpected.resize(vecExpected.size() + 6 * 4, 0);
+    const ULONGLONG nLength = file.GetLength();
+    std::vector<BYTE> vecWritten(static_cast<size_t>(nLength));
+    file.SeekToBegin();
+    file.Read(vecWritten.data(), static_cast<UINT>(nLength));
+    EXPECT_EQ(vecExpected, vecWritten);
+}
+
+TEST_F(TreeStructure, ASavedTreeLoadsBackWithItsIDsFindable)
+{
+    m_tree.Expand(m_hA, TVE_EXPAND);
+    m_tree.SetItemState(m_hA2, TVIS_SELECTED, TVIS_SELECTED);
+    m_tree.SetItemObject(m_hB1, new CCountedObject, TRUE);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        m_tree.SaveTree(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CTestTree loaded;
+    ASSERT_TRUE(loaded.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_wndHost, 102));
+    loaded.InsertItem(L"replaced", 99, 0);
+    CArchive ar(&file, CArchive::load);
+    loaded.LoadTree(ar);
+
+    EXPECT_EQ(nullptr, loaded.FindItem(99));
+    HTREEITEM hA = loaded.FindItem(1);
+    HTREEITEM hA11 = loaded.FindItem(111);
+    HTREEITEM hA2 = loaded.FindItem(12);
+    HTREEITEM hB1 = loaded.FindItem(21);
+    ASSERT_NE(nullptr, hA);
+    ASSERT_NE(nullptr, hA11);
+    EXPECT_EQ(L"a11", loaded.GetItemText(hA11));
+    EXPECT_EQ(loaded.FindItem(11), loaded.GetParentItem(hA11));
+    EXPECT_EQ(hA, loaded.GetParentItem(hA2));
+    EXPECT_EQ(UINT(TVIS_EXPANDED), loaded.GetItemState(hA, TVIS_EXPANDED));
+    EXPECT_EQ(UINT(TVIS_SELECTED), loaded.GetItemState(hA2, TVIS_SELECTED));
+    EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CCountedObject, loaded.GetItemObject(hB1)));
+    EXPECT_EQ(7u, loaded.GetCount());
+}
