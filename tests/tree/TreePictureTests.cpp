@@ -1,5 +1,6 @@
 #include "TreeTestHost.h"
 #include "Gdi.h"
+#include "kit/Pixels.h"
 #include <memory>
 
 namespace
@@ -7,6 +8,24 @@ namespace
 // The library's own bitmap resource: 48 by 13 pixels, so it adds three 16 by 16 images.
 const long s_nLibraryBitmap = 30000;
 const long s_nMissingBitmap = 29999;
+
+const COLORREF s_crMask = RGB(255, 0, 255);
+const COLORREF s_crBody = RGB(200, 30, 30);
+
+// A 16 by 16 picture: a red body with a mask-coloured border one pixel wide.
+std::unique_ptr<CBitmap> RedSquare()
+{
+    CClientDC screenDC(nullptr);
+    auto pBitmap = std::make_unique<CBitmap>();
+    pBitmap->CreateCompatibleBitmap(&screenDC, 16, 16);
+    CDC dc;
+    dc.CreateCompatibleDC(&screenDC);
+    CBitmap* pOld = dc.SelectObject(pBitmap.get());
+    dc.FillSolidRect(0, 0, 16, 16, s_crMask);
+    dc.FillSolidRect(1, 1, 14, 14, s_crBody);
+    dc.SelectObject(pOld);
+    return pBitmap;
+}
 
 class CCountedBitmap : public CBitmap
 {
@@ -107,4 +126,33 @@ TEST_F(TreePictures, ABitmapObjectIsAddedOnEveryCallAndDeletedOnce)
         tree.SetItemPicture(tree.InsertItem(L"Item", 1, 0), &borrowed, FALSE, RGB(255, 0, 255));
     }
     EXPECT_EQ(1, nDeleted);
+}
+
+TEST_F(TreePictures, TheImageListDrawsMaskedPicturesInTheTree)
+{
+    HTREEITEM hItem = m_tree.InsertItem(L"Red", 1, 0);
+    m_tree.SetItemPicture(hItem, RedSquare().release(), TRUE, s_crMask);
+
+    // Drawn by the image list itself: the mask colour stays transparent.
+    CClientDC screenDC(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screenDC);
+    CBitmap canvas;
+    canvas.CreateCompatibleBitmap(&screenDC, 16, 16);
+    CBitmap* pOld = dc.SelectObject(&canvas);
+    dc.FillSolidRect(0, 0, 16, 16, RGB(255, 255, 255));
+    EXPECT_TRUE(m_tree.m_pImageList->Draw(&dc, m_tree.m_aBitmaps[0].m_nImage, CPoint(0, 0), ILD_NORMAL));
+    EXPECT_EQ(s_crBody, dc.GetPixel(8, 8));
+    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(0, 0));
+    dc.SelectObject(pOld);
+
+    // Drawn by the tree, left of the label.
+    CRect rectLabel;
+    ASSERT_TRUE(m_tree.GetItemRect(hItem, &rectLabel, TRUE));
+    const CImage image = kit::Capture(&m_tree);
+    const CRect rectIcon(rectLabel.left - 20, rectLabel.top, rectLabel.left, rectLabel.bottom);
+    EXPECT_GE(kit::CountPixels(image, rectIcon, s_crBody), 14 * 14 - 20);
+    CRect rectClient;
+    m_tree.GetClientRect(&rectClient);
+    EXPECT_EQ(0, kit::CountPixels(image, rectClient, s_crMask));
 }
