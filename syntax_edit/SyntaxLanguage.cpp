@@ -1,5 +1,7 @@
 #include "SyntaxLanguage.h"
 
+#include <algorithm>
+
 CTavSyntaxLanguage::CTavSyntaxLanguage()
     : m_bCaseSensitive(FALSE), m_bChangeCase(TRUE), m_bMultiLineComment(FALSE), m_chStringQuote(L'"'),
       m_mapKeywords(10), m_mapConstants(10), m_mapKeywordsLower(10), m_mapConstantsLower(10),

@@ -72,7 +72,10 @@ protected:
     int IsCommentStart(const CString& strText) const { return StartsWith(strText.Str(), m_strCommentStart); }
     int IsCommentEnd(const CString& strText) const { return StartsWith(strText.Str(), m_strCommentEnd); }
     int IsStringQuote(wchar_t ch) const { return ch == m_chStringQuote; }
-    unsigned int FindCommentEnd(const CString& strText) const { return FindCommentEnd(std::wstring_view(strText.Str())); }
+    unsigned int FindCommentEnd(const CString& strText) const
+    {
+        return FindCommentEnd(std::wstring_view(strText.Str()));
+    }
     int IsKeyword(const CString& strWord, CString& strListed) const;
     int IsConstant(const CString& strWord, CString& strListed) const;
 

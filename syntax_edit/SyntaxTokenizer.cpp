@@ -1,5 +1,6 @@
 #include "SyntaxTokenizer.h"
 
+#include <algorithm>
 #include <cwctype>
 
 std::vector<CTavSyntaxToken> CTavSyntaxTokenizer::Tokenize(std::wstring_view text) const
@@ -25,24 +26,25 @@ std::vector<CTavSyntaxToken> CTavSyntaxTokenizer::Tokenize(std::wstring_view tex
 // The first rule that applies decides: line comment, block comment, string, number, word, other character.
 CTavSyntaxToken CTavSyntaxTokenizer::ReadToken(std::wstring_view rest) const
 {
+    using Language = CTavSyntaxLanguage;
     const wchar_t ch = rest[0];
-    if (CTavSyntaxLanguage::StartsWith(rest, m_language.m_strLineComment))
-        return { 0, static_cast<int>(std::min(rest.size(), rest.find(L'\r'))), CTavSyntaxLanguage::eTokenComment, {} };
+    if (Language::StartsWith(rest, m_language.m_strLineComment))
+        return { 0, static_cast<int>(std::min(rest.size(), rest.find(L'\r'))), Language::eTokenComment, {} };
     // The end-marker search starts one character into the start marker, so "/*/" closes itself.
-    if (CTavSyntaxLanguage::StartsWith(rest, m_language.m_strCommentStart))
-        return { 0, static_cast<int>(m_language.FindCommentEnd(rest.substr(1))) + 1, CTavSyntaxLanguage::eTokenComment, {} };
+    if (Language::StartsWith(rest, m_language.m_strCommentStart))
+        return { 0, static_cast<int>(m_language.FindCommentEnd(rest.substr(1))) + 1, Language::eTokenComment, {} };
     if (m_language.IsStringQuote(ch))
-        return { 0, ScanString(rest), CTavSyntaxLanguage::eTokenString, {} };
+        return { 0, ScanString(rest), Language::eTokenString, {} };
     if ((ch >= L'0' && ch <= L'9') || ch == L'-')
     {
         const int nLength = ScanNumber(rest);
         if (nLength > 0)
-            return { 0, nLength, CTavSyntaxLanguage::eTokenNumber, {} };
-        return { 0, 1, CTavSyntaxLanguage::eTokenPlain, {} };
+            return { 0, nLength, Language::eTokenNumber, {} };
+        return { 0, 1, Language::eTokenPlain, {} };
     }
     if (IsWordStart(ch))
         return ReadWord(rest);
-    return { 0, 1, CTavSyntaxLanguage::eTokenPlain, {} };
+    return { 0, 1, Language::eTokenPlain, {} };
 }
 
 // Through the closing quote; an open string ends before the line break or at the end of the text.

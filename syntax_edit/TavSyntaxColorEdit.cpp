@@ -100,12 +100,14 @@ private:
 class CTavSyntaxColorEdit::CNearTextScope
 {
 public:
-    CNearTextScope(CTavSyntaxColorEdit& edit, long long nFrom, long long nTo) : m_edit(edit), m_bOwner(edit.m_nNearFrom < 0)
+    CNearTextScope(CTavSyntaxColorEdit& edit, long long nFrom, long long nTo)
+        : m_edit(edit), m_bOwner(edit.m_nNearFrom < 0)
     {
         if (!m_bOwner)
             return;
         const long nStart = static_cast<long>(std::max(0LL, nFrom));
-        m_edit.GetTextRange(nStart, static_cast<long>(std::min<long long>(nTo, m_edit.GetCharCount())), m_edit.m_strNearText);
+        const long nEnd = static_cast<long>(std::min<long long>(nTo, m_edit.GetCharCount()));
+        m_edit.GetTextRange(nStart, nEnd, m_edit.m_strNearText);
         m_edit.m_nNearFrom = nStart;
     }
 
@@ -323,7 +325,8 @@ void CTavSyntaxColorEdit::FormatTextLines(int nFrom, int nTo)
 {
     if (nFrom > nTo)
         std::swap(nFrom, nTo);
-    const CNearTextScope nearText(*this, nFrom - s_nFirstReadWindow, nTo + s_nFirstReadWindow);
+    // Wide enough for the first window of every search that starts on the edited lines or next to them.
+    const CNearTextScope nearText(*this, nFrom - 2 * s_nFirstReadWindow, nTo + 2 * s_nFirstReadWindow);
     FormatTextRange(FindLineStart(nFrom), FindLineEnd(nTo));
 }
 
@@ -339,7 +342,13 @@ void CTavSyntaxColorEdit::FormatTextRange(int nStart, int nEnd)
         {
             long nStartMarkerEnd = -1;
             long nPos = nEnd;
-            if (FindEnclosingBlock(nPos, nStartMarkerEnd) || FindEnclosingBlock(nPos = nStart, nStartMarkerEnd))
+            BOOL bInBlock = FindEnclosingBlock(nPos, nStartMarkerEnd);
+            if (!bInBlock)
+            {
+                nPos = nStart;
+                bInBlock = FindEnclosingBlock(nPos, nStartMarkerEnd);
+            }
+            if (bInBlock)
             {
                 // The refresh covers the block's lines and the rest of the range asked for.
                 const CHARRANGE block = GetBlockLines(nPos, nStartMarkerEnd);
@@ -414,8 +423,11 @@ void CTavSyntaxColorEdit::ApplyTokens(long nStart, const CString& strText, const
     // is left alone.
     const std::wstring_view text = strText.Str();
     for (const CTavSyntaxToken& token : tokens)
-        if (!token.strListed.IsEmpty() && text.substr(token.nStart, token.nEnd - token.nStart) != token.strListed.Str())
+    {
+        const std::wstring_view word = text.substr(token.nStart, token.nEnd - token.nStart);
+        if (!token.strListed.IsEmpty() && word != token.strListed.Str())
             ChangeCase(nStart + token.nStart, nStart + token.nEnd, token.strListed);
+    }
 
     for (size_t i = 0; i < tokens.size();)
     {

@@ -2,28 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "Collections.h"
+#include "ThrownException.h"
 
 #include <map>
 #include <random>
 
 namespace
 {
-template <class T>
-bool ThrowsInvalidArg(T&& action)
-{
-    try
-    {
-        action();
-    }
-    catch (CException* pException)
-    {
-        const bool bInvalidArg = pException->IsKindOf(RUNTIME_CLASS(CInvalidArgException));
-        pException->Delete();
-        return bInvalidArg;
-    }
-    return false;
-}
-
 std::vector<int> Contents(const CArray<int, int>& a)
 {
     return std::vector<int>(a.GetData(), a.GetData() + a.GetSize());
@@ -55,10 +40,10 @@ TEST(CArray, RejectsIndicesOutsideTheArray)
 {
     CArray<int, int> a;
     a.Add(1);
-    EXPECT_TRUE(ThrowsInvalidArg([&] { a.GetAt(1); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { a[-1]; }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { a.SetAt(3, 0); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { a.RemoveAt(0, 2); }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { a.GetAt(1); }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { a[-1]; }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { a.SetAt(3, 0); }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { a.RemoveAt(0, 2); }));
     EXPECT_EQ(1, a.GetSize());
 }
 

@@ -4,6 +4,7 @@
 #include "DumpContext.h"
 
 #include <climits>
+#include <functional>
 
 // Named rather than anonymous: the runtime-class macros define functions that these tests do not use.
 namespace dump_tests
@@ -35,63 +36,55 @@ CString AddressText(const void* p)
     str.Format(L"$%016llX", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(p)));
     return str;
 }
+
+CString Dumped(const std::function<void(CDumpContext&)>& write, CString out = CString())
+{
+    CDumpContext dc(&out);
+    write(dc);
+    return out;
+}
 }
 using namespace dump_tests;
 
 TEST(DumpContext, NumbersAreWrittenInDecimalWithTheirOwnSignedness)
 {
-    CString out;
-    CDumpContext dc(&out);
-    dc << -5 << L"," << 4000000000u << L"," << static_cast<LONG>(LONG_MIN) << L"," << static_cast<DWORD>(0xFFFFFFFF)
-       << L"," << static_cast<WORD>(65535) << L"," << static_cast<BYTE>(255) << L"," << LLONG_MIN << L","
-       << static_cast<ULONGLONG>(ULLONG_MAX) << L"," << 1.5 << L"," << -0.125;
     EXPECT_STREQ(L"-5,4000000000,-2147483648,4294967295,65535,255,-9223372036854775808,18446744073709551615,"
                  L"1.500000,-0.125000",
-                 out);
+                 Dumped([](CDumpContext& dc) {
+                     dc << -5 << L"," << 4000000000u << L"," << static_cast<LONG>(LONG_MIN) << L","
+                        << static_cast<DWORD>(0xFFFFFFFF) << L"," << static_cast<WORD>(65535) << L","
+                        << static_cast<BYTE>(255) << L"," << LLONG_MIN << L"," << static_cast<ULONGLONG>(ULLONG_MAX)
+                        << L"," << 1.5 << L"," << -0.125;
+                 }));
 }
 
-TEST(DumpContext, TextInBothWidthsAndNullsAreWrittenAsTheyStand)
+TEST(DumpContext, TextInBothWidthsNullsAndPointersAreWrittenAsTheyStand)
 {
-    CString out = L"kept ";
-    CDumpContext dc(&out);
-    dc << L"wide " << "narrow " << CString(L"string\t\n") << static_cast<LPCWSTR>(nullptr) << " "
-       << static_cast<LPCSTR>(nullptr);
-    EXPECT_STREQ(L"kept wide narrow string\t\nNULL NULL", out);
-}
-
-TEST(DumpContext, PointersAreDollarAndAllHexDigits)
-{
-    CString out;
-    CDumpContext dc(&out);
-    dc << reinterpret_cast<const void*>(0x1234ABCDull) << L" " << static_cast<const void*>(nullptr);
-    EXPECT_STREQ(L"$000000001234ABCD $0000000000000000", out);
+    EXPECT_STREQ(L"kept wide narrow string\t\nNULL NULL", Dumped([](CDumpContext& dc) {
+                     dc << L"wide " << "narrow " << CString(L"string\t\n") << static_cast<LPCWSTR>(nullptr) << " "
+                        << static_cast<LPCSTR>(nullptr);
+                 }, L"kept "));
+    EXPECT_STREQ(L"$000000001234ABCD $0000000000000000", Dumped([](CDumpContext& dc) {
+                     dc << reinterpret_cast<const void*>(0x1234ABCDull) << L" " << static_cast<const void*>(nullptr);
+                 }));
 }
 
 TEST(DumpContext, ObjectsDumpThemselvesAndNullIsNamed)
 {
     CDumpedThing thing;
-    CString out;
-    CDumpContext dc(&out);
-    dc << thing;
-    EXPECT_TRUE(out == L"a CDumpedThing at " + AddressText(&thing) + L"\n");
+    EXPECT_TRUE(Dumped([&](CDumpContext& dc) { dc << thing; }) == L"a CDumpedThing at " + AddressText(&thing) + L"\n");
 
     CDumpedPair pair;
     pair.m_pFirst = &thing;
-    out.Empty();
-    dc.SetDepth(1);
-    EXPECT_EQ(1, dc.GetDepth());
-    dc << static_cast<const CObject*>(&pair);
-    EXPECT_TRUE(out == L"pair of 2 at depth 1: a CDumpedThing at " + AddressText(&thing) + L"\n|NULL");
+    EXPECT_TRUE(Dumped([&](CDumpContext& dc) {
+                    dc.SetDepth(1);
+                    dc << static_cast<const CObject*>(&pair);
+                }) == L"pair of 2 at depth 1: a CDumpedThing at " + AddressText(&thing) + L"\n|NULL");
 }
 
 TEST(DumpContext, HexDumpWritesRowsOfTheGivenWidth)
 {
     const BYTE bytes[] = {0x01, 0xAB, 0x00, 0xFF, 0x10};
-    CString out;
-    CDumpContext dc(&out);
-    dc.HexDump(L">", bytes, 5, 2);
-    EXPECT_STREQ(L"> 01 AB\n> 00 FF\n> 10\n", out);
-    out.Empty();
-    dc.HexDump(L">", bytes, 0, 2);
-    EXPECT_TRUE(out.IsEmpty());
+    EXPECT_STREQ(L"> 01 AB\n> 00 FF\n> 10\n", Dumped([&](CDumpContext& dc) { dc.HexDump(L">", bytes, 5, 2); }));
+    EXPECT_TRUE(Dumped([&](CDumpContext& dc) { dc.HexDump(L">", bytes, 0, 2); }).IsEmpty());
 }

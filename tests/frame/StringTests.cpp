@@ -1,8 +1,8 @@
 // CString: searching, slicing, trimming, replacing and formatting as host code expects them.
 #include <gtest/gtest.h>
 
-#include "Exceptions.h"
 #include "String.h"
+#include "ThrownException.h"
 
 TEST(CString, ConstructsFromWideNarrowAndRepeatedCharacters)
 {
@@ -87,14 +87,5 @@ TEST(CString, BufferAccessAndCheckedIndexing)
     str.ReleaseBuffer();
     EXPECT_EQ(5, str.GetLength());
     EXPECT_EQ(L'e', str[1]);
-    try
-    {
-        str.GetAt(5);
-        FAIL() << "index past the end was accepted";
-    }
-    catch (CException* pException)
-    {
-        EXPECT_TRUE(pException->IsKindOf(RUNTIME_CLASS(CInvalidArgException)));
-        pException->Delete();
-    }
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { str.GetAt(5); }));
 }

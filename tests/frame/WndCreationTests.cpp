@@ -86,24 +86,7 @@ private:
 const WORD IDC_EDIT = 300;
 }
 
-TEST(WndCreation, CreateRoutesTheWindowsFirstMessagesToItsObject)
-{
-    kit::CHostDialog host;
-    ASSERT_TRUE(host.Open());
-    CCreationWnd wnd;
-    ASSERT_TRUE(wnd.Create(nullptr, L"W", WS_VISIBLE, CRect(0, 0, 50, 50), &host, 1));
-    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
-    HWND hWnd = wnd.m_hWnd;
-
-    EXPECT_TRUE(wnd.DestroyWindow());
-    std::vector<std::string> expected = {"nccreate", "create W", "destroy"};
-    EXPECT_EQ(expected, wnd.m_log);
-    EXPECT_EQ(1, wnd.m_nPostNcDestroy);
-    EXPECT_EQ(nullptr, wnd.m_hWnd);
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-}
-
-TEST(WndCreation, AFailedOnCreateFailsCreateAndCleansUp)
+TEST(WndCreation, CreateRoutesTheWindowsFirstMessagesToItsObjectAndAFailedOnCreateCleansUp)
 {
     kit::CHostDialog host;
     ASSERT_TRUE(host.Open());
@@ -112,9 +95,18 @@ TEST(WndCreation, AFailedOnCreateFailsCreateAndCleansUp)
     EXPECT_FALSE(wnd.Create(nullptr, L"W", WS_VISIBLE, CRect(0, 0, 50, 50), &host, 1));
     EXPECT_EQ(nullptr, wnd.m_hWnd);
     EXPECT_EQ(1, wnd.m_nPostNcDestroy);
+
     // The object can be used again.
+    wnd.m_log.clear();
     wnd.m_bFailCreate = false;
-    EXPECT_TRUE(wnd.Create(nullptr, L"W", WS_VISIBLE, CRect(0, 0, 50, 50), &host, 1));
+    ASSERT_TRUE(wnd.Create(nullptr, L"W", WS_VISIBLE, CRect(0, 0, 50, 50), &host, 1));
+    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
+    HWND hWnd = wnd.m_hWnd;
+    EXPECT_TRUE(wnd.DestroyWindow());
+    EXPECT_EQ((std::vector<std::string>{"nccreate", "create W", "destroy"}), wnd.m_log);
+    EXPECT_EQ(2, wnd.m_nPostNcDestroy);
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
 }
 
 TEST(WndCreation, ObjectsThatDeleteThemselvesInPostNcDestroy)

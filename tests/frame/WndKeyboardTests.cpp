@@ -94,38 +94,38 @@ TEST(WndKeyboard, PreTranslateMessageRunsFromTheFocusedChildUpAndStopsAtTheFirst
     ASSERT_TRUE(edit.Create(WS_VISIBLE | WS_BORDER, CRect(5, 5, 150, 30), &container, 2));
     edit.SetFocus();
 
-    kit::PressKey('X');
-    std::vector<std::string> expected = {"edit pre", "container pre", "dialog pre", "edit keydown 88"};
-    EXPECT_EQ(expected, s_log);
-
-    s_log.clear();
-    kit::PressKey(VK_F5);
-    expected = {"edit pre", "container pre"};
-    EXPECT_EQ(expected, s_log);
-
-    s_log.clear();
-    kit::PressKey(VK_F6);
-    expected = {"edit pre", "container pre", "dialog pre"};
-    EXPECT_EQ(expected, s_log);
+    const struct { UINT nKey; std::vector<std::string> log; } cases[] = {
+        {'X', {"edit pre", "container pre", "dialog pre", "edit keydown 88"}},
+        {VK_F5, {"edit pre", "container pre"}},
+        {VK_F6, {"edit pre", "container pre", "dialog pre"}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nKey);
+        s_log.clear();
+        kit::PressKey(c.nKey);
+        EXPECT_EQ(c.log, s_log);
+    }
 }
 
 TEST(WndKeyboard, TabAndShiftTabFollowTheDialogsTabOrder)
 {
     kit::CHostDialog host;
     ASSERT_TRUE(host.Open(TabOrderTemplate()));
-    host.GotoDlgCtrl(host.GetDlgItem(IDC_FIRST));
-    EXPECT_EQ(IDC_FIRST, FocusedID());
+    CWnd* pFirst = host.GetDlgItem(IDC_FIRST);
+    EXPECT_EQ(IDC_SECOND, host.GetNextDlgTabItem(pFirst)->GetDlgCtrlID());
+    EXPECT_EQ(IDC_THIRD, host.GetNextDlgTabItem(pFirst, TRUE)->GetDlgCtrlID());
+    host.GotoDlgCtrl(pFirst);
+    EXPECT_EQ(pFirst, CWnd::GetFocus());
 
-    kit::PressKey(VK_TAB);
-    EXPECT_EQ(IDC_SECOND, FocusedID());
-    kit::PressKey(VK_TAB);
-    EXPECT_EQ(IDC_THIRD, FocusedID());
-    kit::PressKey(VK_TAB);
-    EXPECT_EQ(IDC_FIRST, FocusedID());
-    kit::PressKey(VK_TAB, kit::Shift);
-    EXPECT_EQ(IDC_THIRD, FocusedID());
-    kit::PressKey(VK_TAB, kit::Shift);
-    EXPECT_EQ(IDC_SECOND, FocusedID());
+    const struct { UINT nModifiers; int nFocusedID; } steps[] = {
+        {kit::NoKeys, IDC_SECOND}, {kit::NoKeys, IDC_THIRD}, {kit::NoKeys, IDC_FIRST},
+        {kit::Shift, IDC_THIRD}, {kit::Shift, IDC_SECOND}};
+    for (const auto& step : steps)
+    {
+        kit::PressKey(VK_TAB, step.nModifiers);
+        EXPECT_EQ(step.nFocusedID, FocusedID());
+    }
 }
 
 TEST(WndKeyboard, TabWorksInADialogWithoutAnObject)
@@ -138,17 +138,4 @@ TEST(WndKeyboard, TabWorksInADialogWithoutAnObject)
     kit::PressKey(VK_TAB);
     EXPECT_EQ(IDC_THIRD, FocusedID());
     ::DestroyWindow(hWndDialog);
-}
-
-TEST(WndKeyboard, NextTabItemAndGotoDlgCtrl)
-{
-    kit::CHostDialog host;
-    ASSERT_TRUE(host.Open(TabOrderTemplate()));
-    CWnd* pFirst = host.GetDlgItem(IDC_FIRST);
-    EXPECT_EQ(IDC_SECOND, host.GetNextDlgTabItem(pFirst)->GetDlgCtrlID());
-    EXPECT_EQ(IDC_THIRD, host.GetNextDlgTabItem(pFirst, TRUE)->GetDlgCtrlID());
-
-    host.GotoDlgCtrl(host.GetDlgItem(IDC_THIRD));
-    EXPECT_EQ(IDC_THIRD, FocusedID());
-    EXPECT_EQ(host.GetDlgItem(IDC_THIRD), CWnd::GetFocus());
 }

@@ -197,26 +197,23 @@ protected:
 };
 }
 
-TEST_F(ReflectionTest, PlainReflectKeepsTheNotificationFromTheParent)
+TEST_F(ReflectionTest, PlainReflectKeepsTheNotificationExPassesItOnWhenFalseAndNoEntryLeavesItToTheParent)
 {
-    EXPECT_EQ(42, m_plain.Notify());
-    EXPECT_EQ(std::vector<std::string>{"plain child"}, s_log);
-}
-
-TEST_F(ReflectionTest, ExReflectPassesOnWhenItReturnsFalseOnly)
-{
-    m_ex.m_bEat = FALSE;
-    EXPECT_EQ(7, m_ex.Notify());
-    m_ex.m_bEat = TRUE;
-    m_ex.Notify();
-    std::vector<std::string> expected = {"ex child", "parent 202", "ex child"};
-    EXPECT_EQ(expected, s_log);
-}
-
-TEST_F(ReflectionTest, WithoutReflectEntryTheParentHandlesIt)
-{
-    EXPECT_EQ(7, m_none.Notify());
-    EXPECT_EQ(std::vector<std::string>{"parent 203"}, s_log);
+    const struct { const char* pszWhat; CNotifyingWnd* pWnd; BOOL bEat; LRESULT nResult; std::vector<std::string> log; }
+        cases[] = {
+            {"plain", &m_plain, FALSE, 42, {"plain child"}},
+            {"ex returning FALSE", &m_ex, FALSE, 7, {"ex child", "parent 202"}},
+            {"ex returning TRUE", &m_ex, TRUE, 0, {"ex child"}},
+            {"no entry", &m_none, FALSE, 7, {"parent 203"}},
+        };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        s_log.clear();
+        m_ex.m_bEat = c.bEat;
+        EXPECT_EQ(c.nResult, c.pWnd->Notify());
+        EXPECT_EQ(c.log, s_log);
+    }
 }
 
 TEST_F(ReflectionTest, ControlNotificationOfAClickedButtonIsReflected)

@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 // A class of the host application, registered into the application's class list.
 class CHostSideItem : public CObject
@@ -25,86 +26,77 @@ std::set<std::string> ClassNames(const CRuntimeClass* pHead)
     return names;
 }
 
+std::vector<CDynLinkLibrary*> Chain()
+{
+    std::vector<CDynLinkLibrary*> vecChain;
+    for (CDynLinkLibrary* pDLL = AfxGetModuleState()->m_pDynLinkList; pDLL; pDLL = pDLL->m_pNextDLL)
+        vecChain.push_back(pDLL);
+    return vecChain;
+}
+
 CDynLinkLibrary* LibraryOf(HMODULE hModule)
 {
-    for (CDynLinkLibrary* pDLL = AfxGetModuleState()->m_pDynLinkList; pDLL; pDLL = pDLL->m_pNextDLL)
+    for (CDynLinkLibrary* pDLL : Chain())
         if (pDLL->m_hModule == hModule)
             return pDLL;
     return nullptr;
 }
 
-size_t ChainLength()
-{
-    size_t nLength = 0;
-    for (CDynLinkLibrary* pDLL = AfxGetModuleState()->m_pDynLinkList; pDLL; pDLL = pDLL->m_pNextDLL)
-        ++nLength;
-    return nLength;
-}
-
-TEST(ExtensionModule, LoadChainsTheModuleClassesAndLeavesTheApplicationListAlone)
+TEST(ExtensionModule, LoadChainsTheModuleClassesAndUnloadTakesThemOut)
 {
     AFX_MODULE_STATE* pState = AfxGetModuleState();
     CRuntimeClass* pAppHead = pState->m_pClassList;
     const std::set<std::string> appClasses = ClassNames(pAppHead);
     ASSERT_EQ(appClasses.count("CHostSideItem"), 1u);
 
-    // The probe module's two classes register from object files linked before and after its entry code.
-    HMODULE hProbe = LoadLibraryW(L"TavProbeModule.dll");
-    ASSERT_NE(hProbe, nullptr);
-    // Stop here on failure: unloading would leave the application's list pointing into the unloaded module.
-    ASSERT_EQ(pState->m_pClassList, pAppHead) << "a class of the module went into the application's list";
-    EXPECT_EQ(ClassNames(pState->m_pClassList), appClasses);
-    EXPECT_EQ(pState->m_pClassInit, nullptr) << "the application's list is still parked";
-    CDynLinkLibrary* pLibrary = LibraryOf(hProbe);
-    ASSERT_NE(pLibrary, nullptr);
-    EXPECT_EQ(pLibrary->m_hResource, hProbe);
-    EXPECT_FALSE(pLibrary->m_bSystem);
-    EXPECT_EQ(ClassNames(pLibrary->m_pClassList), (std::set<std::string>{"CTavProbeEarly", "CTavProbeLate"}));
-
-    // Archives create a module's objects by class name through the chain.
-    CObject* pObject = CRuntimeClass::CreateObject("CTavProbeLate");
-    ASSERT_NE(pObject, nullptr);
-    EXPECT_STREQ(pObject->GetRuntimeClass()->m_lpszClassName, "CTavProbeLate");
-    EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CObject)));
-    delete pObject;
-
-    ASSERT_TRUE(FreeLibrary(hProbe));
-    EXPECT_EQ(GetModuleHandleW(L"TavProbeModule.dll"), nullptr);
-    EXPECT_EQ(LibraryOf(hProbe), nullptr);
-    EXPECT_EQ(CRuntimeClass::FromName("CTavProbeLate"), nullptr);
-    EXPECT_EQ(pState->m_pClassList, pAppHead);
-}
-
-TEST(ExtensionModule, ControlsLibraryJoinsTheChainAtLoadAndLeavesItAtUnload)
-{
-    ASSERT_EQ(GetModuleHandleW(L"TavControls.dll"), nullptr)
-        << "this test needs a program that does not import TavControls.dll";
-    AFX_MODULE_STATE* pState = AfxGetModuleState();
-    CRuntimeClass* pAppHead = pState->m_pClassList;
-    const size_t nChain = ChainLength();
-
-    HMODULE hControls = LoadLibraryW(L"TavControls.dll");
-    ASSERT_NE(hControls, nullptr);
-    EXPECT_EQ(ChainLength(), nChain + 1);
-    CDynLinkLibrary* pLibrary = LibraryOf(hControls);
-    ASSERT_NE(pLibrary, nullptr);
-    EXPECT_EQ(pLibrary->m_hResource, hControls);
-    EXPECT_FALSE(pLibrary->m_bSystem);
-    EXPECT_EQ(pState->m_pClassList, pAppHead);
-    const std::set<std::string> moduleClasses = ClassNames(pLibrary->m_pClassList);
-    for (const char* pszArchivedClass : {"CTavTreeCtrl", "CTavTreeItemData"})
+    // The probe module's two classes register from object files linked before and after its entry code; the
+    // controls library's archived classes must be found by name while it is loaded.
+    const struct
     {
-        EXPECT_EQ(moduleClasses.count(pszArchivedClass), 1u) << pszArchivedClass;
-        EXPECT_NE(CRuntimeClass::FromName(pszArchivedClass), nullptr) << pszArchivedClass;
-    }
-    for (const std::string& name : moduleClasses)
-        EXPECT_EQ(ClassNames(pAppHead).count(name), 0u) << name << " landed in the application's list";
+        LPCWSTR lpszModule;
+        std::set<std::string> classes;
+        bool bOnlyThese;
+    } modules[] = {
+        {L"TavProbeModule.dll", {"CTavProbeEarly", "CTavProbeLate"}, true},
+        {L"TavControls.dll", {"CTavTreeCtrl", "CTavTreeItemData"}, false},
+    };
+    for (const auto& module : modules)
+    {
+        SCOPED_TRACE(module.lpszModule);
+        ASSERT_EQ(GetModuleHandleW(module.lpszModule), nullptr) << "this test needs the module not yet loaded";
+        const size_t nChain = Chain().size();
+        HMODULE hModule = LoadLibraryW(module.lpszModule);
+        ASSERT_NE(hModule, nullptr);
+        // Stop here on failure: unloading would leave the application's list pointing into the unloaded module.
+        ASSERT_EQ(pState->m_pClassList, pAppHead) << "a class of the module went into the application's list";
+        EXPECT_EQ(ClassNames(pState->m_pClassList), appClasses);
+        EXPECT_EQ(pState->m_pClassInit, nullptr) << "the application's list is still parked";
+        EXPECT_EQ(Chain().size(), nChain + 1);
+        CDynLinkLibrary* pLibrary = LibraryOf(hModule);
+        ASSERT_NE(pLibrary, nullptr);
+        EXPECT_EQ(pLibrary->m_hResource, hModule);
+        EXPECT_FALSE(pLibrary->m_bSystem);
+        const std::set<std::string> moduleClasses = ClassNames(pLibrary->m_pClassList);
+        if (module.bOnlyThese)
+            EXPECT_EQ(moduleClasses, module.classes);
+        for (const std::string& name : module.classes)
+        {
+            EXPECT_EQ(moduleClasses.count(name), 1u) << name;
+            // Archives create a module's objects by class name through the chain.
+            CObject* pObject = CRuntimeClass::CreateObject(name.c_str());
+            ASSERT_NE(pObject, nullptr) << name;
+            EXPECT_EQ(pObject->GetRuntimeClass()->m_lpszClassName, name);
+            delete pObject;
+        }
 
-    ASSERT_TRUE(FreeLibrary(hControls));
-    EXPECT_EQ(GetModuleHandleW(L"TavControls.dll"), nullptr);
-    EXPECT_EQ(LibraryOf(hControls), nullptr);
-    EXPECT_EQ(ChainLength(), nChain);
-    EXPECT_EQ(pState->m_pClassList, pAppHead);
+        ASSERT_TRUE(FreeLibrary(hModule));
+        EXPECT_EQ(GetModuleHandleW(module.lpszModule), nullptr);
+        EXPECT_EQ(LibraryOf(hModule), nullptr);
+        EXPECT_EQ(Chain().size(), nChain);
+        for (const std::string& name : module.classes)
+            EXPECT_EQ(CRuntimeClass::FromName(name.c_str()), nullptr) << name;
+        EXPECT_EQ(pState->m_pClassList, pAppHead);
+    }
 }
 
 // What the entry code relies on when start-up fails: the classes registered during the failed load are
@@ -115,7 +107,7 @@ TEST(ExtensionModule, FailedStartUpGivesTheApplicationItsClassListBack)
         "CStray", sizeof(CObject), 0xFFFF, nullptr, &CObject::GetThisClass, nullptr, nullptr};
     AFX_MODULE_STATE* pState = AfxGetModuleState();
     CRuntimeClass* pAppHead = pState->m_pClassList;
-    const size_t nChain = ChainLength();
+    const size_t nChain = Chain().size();
     AFX_EXTENSION_MODULE record = {};
 
     AfxBeginExtensionModuleLoad();
@@ -127,7 +119,7 @@ TEST(ExtensionModule, FailedStartUpGivesTheApplicationItsClassListBack)
     EXPECT_FALSE(record.bInitialized);
 
     AfxTermExtensionModule(record, FALSE);
-    EXPECT_EQ(ChainLength(), nChain);
+    EXPECT_EQ(Chain().size(), nChain);
     EXPECT_EQ(pState->m_pClassList, pAppHead);
 }
 }

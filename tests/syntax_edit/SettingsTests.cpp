@@ -138,6 +138,12 @@ TEST_F(Settings, PresetChosenBeforeTheWindowExistsColoursOnceTextArrives)
     EXPECT_EQ(200, cf.yHeight);
     EXPECT_EQ(CString(L"Courier New"), CString(cf.szFaceName));
     EXPECT_EQ(LONG(ENM_CHANGE | ENM_SELCHANGE | ENM_PROTECTED), early.GetEventMask());
+    // Tab stops every 0.2 inch.
+    PARAFORMAT pf = {};
+    early.GetParaFormat(pf);
+    ASSERT_EQ(32, pf.cTabCount);
+    EXPECT_EQ(288, pf.rgxTabs[0]);
+    EXPECT_EQ(9216, pf.rgxTabs[31]);
     early.DestroyWindow();
 }
 } // namespace edtest

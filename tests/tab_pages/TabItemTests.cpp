@@ -80,35 +80,25 @@ void ExpectDefaults(const CTavTabItem& item)
     EXPECT_EQ(item.m_crMask, 0x00C0C0C0u);
 }
 
-TEST_F(TabItems, NewAndReinitialisedRecordsHoldTheDefaultsAndInitFreesNothing)
+// A record owning both objects, with every other field away from its default.
+CTavTabItem FilledRecord(CDialog* pPage, CBitmap* pPicture)
 {
-    CTavTabItem item;
-    ExpectDefaults(item);
-
-    CLoggedPage page("page");
-    CLoggedPicture picture("picture");
-    item = OwningRecord(&page, &picture);
+    CTavTabItem item = OwningRecord(pPage, pPicture);
     item.m_bDisabled = TRUE;
     item.m_strCaption = L"Caption";
     item.m_strDescription = L"Tip";
-    item.m_nImageIndex = 4;
-    item.m_crMask = RGB(1, 2, 3);
-    item.Init();
-    ExpectDefaults(item);
-    EXPECT_TRUE(s_destroyed.empty());
+    item.m_nImageIndex = 7;
+    item.m_crMask = RGB(255, 0, 255);
+    return item;
 }
 
-TEST_F(TabItems, CopiesShareThePageAndPictureAndCarryTheOwnershipFlags)
+TEST_F(TabItems, CopiesShareThePageAndPictureAndInitRestoresTheDefaultsFreeingNothing)
 {
+    ExpectDefaults(CTavTabItem());
     CLoggedPage page("page");
     CLoggedPicture picture("picture");
-    CTavTabItem original = OwningRecord(&page, &picture);
+    CTavTabItem original = FilledRecord(&page, &picture);
     original.m_bDeletePicture = FALSE;
-    original.m_bDisabled = TRUE;
-    original.m_strCaption = L"Caption";
-    original.m_strDescription = L"Tip";
-    original.m_nImageIndex = 7;
-    original.m_crMask = RGB(255, 0, 255);
 
     CTavTabItem constructed(original);
     CTavTabItem assigned;
@@ -127,6 +117,9 @@ TEST_F(TabItems, CopiesShareThePageAndPictureAndCarryTheOwnershipFlags)
         EXPECT_EQ(pCopy->m_pPicture, &picture);
         EXPECT_EQ(pCopy->m_crMask, RGB(255, 0, 255));
     }
+    CTavTabItem reset = FilledRecord(&page, &picture);
+    reset.Init();
+    ExpectDefaults(reset);
     EXPECT_TRUE(s_destroyed.empty());
 }
 
@@ -134,16 +127,9 @@ TEST_F(TabItems, EqualityComparesWhatTheTabShowsButNotOwnership)
 {
     CLoggedPage page("page"), otherPage("other page");
     CLoggedPicture picture("picture"), otherPicture("other picture");
-    CTavTabItem base;
-    base.m_pPage = &page;
-    base.m_pPicture = &picture;
-    base.m_strCaption = L"Caption";
-    base.m_strDescription = L"Tip";
-    base.m_nImageIndex = 2;
-
-    CTavTabItem owning(base);
-    owning.m_bDeletePage = TRUE;
-    owning.m_bDeletePicture = TRUE;
+    CTavTabItem owning = FilledRecord(&page, &picture);
+    CTavTabItem base(owning);
+    base.m_bDeletePage = base.m_bDeletePicture = FALSE;
     EXPECT_TRUE(owning == base);
     EXPECT_TRUE(base == owning);
 
@@ -153,7 +139,7 @@ TEST_F(TabItems, EqualityComparesWhatTheTabShowsButNotOwnership)
         [](CTavTabItem& item) { item.m_strDescription = L"tip"; },
         [](CTavTabItem& item) { item.m_nImageIndex = 3; },
         [&](CTavTabItem& item) { item.m_pPicture = &otherPicture; },
-        [](CTavTabItem& item) { item.m_bDisabled = TRUE; },
+        [](CTavTabItem& item) { item.m_bDisabled = FALSE; },
         [](CTavTabItem& item) { item.m_crMask = RGB(192, 192, 193); },
     };
     for (size_t i = 0; i < changes.size(); ++i)
@@ -190,7 +176,7 @@ TEST_F(TabItems, RecordsFreeOnlyWhenAskedAndOnlyWhatTheyOwn)
     EXPECT_NE(owning.m_pPage, nullptr) << "the caller overwrites the pointer, not DestroyPage";
 }
 
-TEST_F(TabItems, DestroyingTheListFreesOwnedObjectsPageFirstInIndexOrder)
+TEST_F(TabItems, DestroyingTheListFreesOwnedObjectsOncePageFirstInIndexOrder)
 {
     CLoggedPage* pBorrowedPage = new CLoggedPage("B page");
     CLoggedPicture* pBorrowedPicture = new CLoggedPicture("C picture");
@@ -205,6 +191,7 @@ TEST_F(TabItems, DestroyingTheListFreesOwnedObjectsPageFirstInIndexOrder)
     pList->Add(pageOnly);
     CTavTabItem empty;
     pList->Add(empty);
+    pList->Add(both);   // a second owner of the same objects frees nothing more
     EXPECT_TRUE(s_destroyed.empty()) << "adding copies freed something";
 
     pList.reset();
@@ -213,22 +200,13 @@ TEST_F(TabItems, DestroyingTheListFreesOwnedObjectsPageFirstInIndexOrder)
     delete pBorrowedPicture;
 }
 
-TEST_F(TabItems, ListFreesAnObjectHeldByTwoOwningRecordsOnce)
+TEST_F(TabItems, PageIndexIsTheLowestIndexAndRemovingAnOwningRecordFreesNothing)
 {
-    auto pList = std::make_unique<CTavTabItemList>();
-    CTavTabItem owning = OwningRecord(new CLoggedPage("page"), new CLoggedPicture("picture"));
-    pList->Add(owning);
-    pList->Add(owning);
-    pList.reset();
-    EXPECT_EQ(s_destroyed, (std::vector<std::string>{"page", "picture"}));
-}
-
-TEST_F(TabItems, RemovingAnOwningRecordFreesNothingAndKeepsTheOrder)
-{
-    CLoggedPage* pFirst = new CLoggedPage("first");
-    CLoggedPage second("second"), third("third");
+    CLoggedPage page("page"), other("other");
+    auto pRemoved = std::make_unique<CLoggedPage>("removed");
     CTavTabItemList list;
-    for (CLoggedPage* pPage : {pFirst, &second, &third})
+    EXPECT_EQ(list.GetPageIndex(&page), -1) << "empty list";
+    for (CLoggedPage* pPage : {pRemoved.get(), &other, &page, &other, &page})
     {
         CTavTabItem item;
         item.m_pPage = pPage;
@@ -237,27 +215,10 @@ TEST_F(TabItems, RemovingAnOwningRecordFreesNothingAndKeepsTheOrder)
     list.GetAt(0).m_bDeletePage = TRUE;
     list.RemoveAt(0, 1);
     EXPECT_TRUE(s_destroyed.empty());
-    ASSERT_EQ(list.GetSize(), 2);
-    EXPECT_EQ(list.GetPageIndex(&second), 0);
-    EXPECT_EQ(list.GetPageIndex(&third), 1);
-    EXPECT_EQ(list.GetPageIndex(pFirst), -1);
-    delete pFirst;
-}
-
-TEST_F(TabItems, PageIndexIsTheLowestIndexHoldingThePage)
-{
-    CLoggedPage page("page"), other("other"), absent("absent");
-    CTavTabItemList list;
-    EXPECT_EQ(list.GetPageIndex(&page), -1) << "empty list";
-    for (CLoggedPage* pPage : {&other, &page, &other, &page})
-    {
-        CTavTabItem item;
-        item.m_pPage = pPage;
-        list.Add(item);
-    }
+    ASSERT_EQ(list.GetSize(), 4);
     EXPECT_EQ(list.GetPageIndex(&page), 1);
     EXPECT_EQ(list.GetPageIndex(&other), 0);
-    EXPECT_EQ(list.GetPageIndex(&absent), -1);
+    EXPECT_EQ(list.GetPageIndex(pRemoved.get()), -1);
 }
 
 TEST_F(TabItems, IndicesOutsideTheListRaiseTheInvalidArgumentException)
@@ -304,37 +265,23 @@ struct SearchCase
 
 const SearchCase kSearchCases[] = {
     // The examples of enabled pages behind the current one, with and without wrapping.
-    {"EEEDD", 2, 0, -1, 1},
-    {"EEEDD", 2, 1, 0, 1},
+    {"EEEDD", 2, 0, -1, 1}, {"EEEDD", 2, 1, 0, 1},
     {"DEEDD", 2, 1, 1, 1},
-    {"DDEDD", 2, 1, -1, -1},
-    {"DDEDD", 2, 0, -1, -1},
+    {"DDEDD", 2, 0, -1, -1}, {"DDEDD", 2, 1, -1, -1},
     // The current page is never the answer, even when it is the only enabled one.
-    {"EDDD", 0, 1, -1, -1},
-    {"DDDE", 3, 1, -1, -1},
-    {"EDE", 0, 1, 2, 2},
-    {"EDE", 2, 1, 0, 0},
+    {"EDDD", 0, 1, -1, -1}, {"DDDE", 3, 1, -1, -1},
+    {"EDE", 0, 1, 2, 2}, {"EDE", 2, 1, 0, 0},
     // No current page.
-    {"DEDED", -1, 0, 1, -1},
-    {"DEDED", -1, 1, 1, 3},
+    {"DEDED", -1, 0, 1, -1}, {"DEDED", -1, 1, 1, 3},
     // All disabled, and no pages at all.
-    {"DDDD", -1, 0, -1, -1},
-    {"DDDD", -1, 1, -1, -1},
-    {"DDDD", 0, 1, -1, -1},
-    {"DDDD", 2, 1, -1, -1},
-    {"DDDD", 3, 0, -1, -1},
-    {"", -1, 1, -1, -1},
-    {"", 0, 1, -1, -1},
+    {"DDDD", -1, 0, -1, -1}, {"DDDD", -1, 1, -1, -1}, {"DDDD", 0, 1, -1, -1},
+    {"DDDD", 2, 1, -1, -1}, {"DDDD", 3, 0, -1, -1},
+    {"", -1, 1, -1, -1}, {"", 0, 1, -1, -1},
     // Start indices below -1: the pages of the list that lie after (or, wrapping, before) the start.
-    {"DEE", -5, 0, 1, -1},
-    {"DEE", -5, 1, 1, 2},
-    {"EED", LONG_MIN, 1, 0, 1},
+    {"DEE", -5, 0, 1, -1}, {"DEE", -5, 1, 1, 2}, {"EED", LONG_MIN, 1, 0, 1},
     // Start indices at or beyond the count.
-    {"EDE", 3, 0, -1, 2},
-    {"EDE", 3, 1, 0, 2},
-    {"EDE", 9, 1, 0, 2},
-    {"EDE", LONG_MAX, 0, -1, 2},
-    {"EDE", LONG_MAX, 1, 0, 2},
+    {"EDE", 3, 0, -1, 2}, {"EDE", 3, 1, 0, 2}, {"EDE", 9, 1, 0, 2},
+    {"EDE", LONG_MAX, 0, -1, 2}, {"EDE", LONG_MAX, 1, 0, 2},
 };
 
 TEST_F(TabItems, EnabledPageSearchesExamineOnlyPagesOfTheList)

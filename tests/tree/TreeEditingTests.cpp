@@ -2,6 +2,7 @@
 #include "TreeTestHost.h"
 #include "kit/Input.h"
 #include "kit/Pump.h"
+#include <functional>
 #include <string>
 
 namespace
@@ -51,7 +52,7 @@ protected:
         m_tree.AllowLabelEditing();
         CreateTree();
         m_hParent = m_tree.InsertItem(L"Parent", 1, 0);
-        m_hChild = m_tree.InsertItem(L"Child", 2, 1);
+        m_tree.InsertItem(L"Child", 2, 1);
         m_hOther = m_tree.InsertItem(L"Other", 3, 0);
         m_tree.AddActionListener(&m_first);
         m_tree.AddActionListener(&m_second);
@@ -83,65 +84,70 @@ protected:
     }
     bool IsExpanded(HTREEITEM hItem) const { return m_tree.GetItemState(hItem, TVIS_EXPANDED) != 0; }
 
-    void StartEditWithF2()
+    // The log entries that contain the given words.
+    std::vector<std::wstring> Entries(LPCWSTR lpszWords) const
     {
-        kit::PressKey(VK_F2);
-        ASSERT_TRUE(IsEditing());
-        m_vecLog.clear();
+        std::vector<std::wstring> vecEntries;
+        for (const std::wstring& strEntry : m_vecLog)
+            if (strEntry.find(lpszWords) != std::wstring::npos)
+                vecEntries.push_back(strEntry);
+        return vecEntries;
     }
 
     std::vector<std::wstring> m_vecLog;
     CRecordingListener m_first{ m_vecLog, L"first" };
     CRecordingListener m_second{ m_vecLog, L"second" };
     HTREEITEM m_hParent = nullptr;
-    HTREEITEM m_hChild = nullptr;
     HTREEITEM m_hOther = nullptr;
 };
 
-TEST_F(TreeEditing, F2TypingAndEnterRenameThroughTheListeners)
+TEST_F(TreeEditing, F2StartsAnEditThatItsLastKeyEnds)
 {
-    kit::PressKey(VK_F2);
-    ASSERT_TRUE(IsEditing());
-    EXPECT_EQ((std::vector<std::wstring>{ L"first: begin edit", L"second: begin edit" }), m_vecLog);
-    EXPECT_EQ(m_hOther, m_first.m_hLastItem);
-    m_vecLog.clear();
+    const struct
+    {
+        LPCWSTR lpszCase;
+        bool bFirstVetoes;
+        UINT nEndKey;   // 0: the platform cancels the edit
+        LPCWSTR lpszTyped;
+        LPCWSTR lpszResult;
+        size_t nListenersAsked;
+    } cases[] = {
+        { L"Enter renames through the listeners", false, VK_RETURN, L"Renamed", L"Renamed", 2 },
+        { L"Escape keeps the text and asks no listener", false, VK_ESCAPE, L"Dropped", L"Renamed", 0 },
+        { L"the next edit starts afresh", false, VK_RETURN, L"Kept", L"Kept", 2 },
+        { L"a veto keeps the text and stops later listeners", true, VK_RETURN, L"Vetoed", L"Kept", 1 },
+        { L"Down ends the edit with its text", false, VK_DOWN, L"Down", L"Down", 2 },
+        { L"Up ends the edit with its text", false, VK_UP, L"Up", L"Up", 2 },
+        { L"an edit the platform cancels renames nothing", false, 0, L"Cancelled", L"Up", 0 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.lpszCase);
+        m_first.m_bAllowRename = !c.bFirstVetoes;
+        m_tree.SelectItem(m_hOther);
+        m_vecLog.clear();
+        kit::PressKey(VK_F2);
+        ASSERT_TRUE(IsEditing());
+        EXPECT_EQ((std::vector<std::wstring>{ L"first: begin edit", L"second: begin edit" }), m_vecLog);
+        EXPECT_EQ(m_hOther, m_first.m_hLastItem);
+        m_vecLog.clear();
 
-    kit::TypeText(L"Renamed");
-    kit::PressKey(VK_RETURN);
-    EXPECT_FALSE(IsEditing());
-    EXPECT_EQ(L"Renamed", m_tree.GetItemText(m_hOther));
-    EXPECT_EQ((std::vector<std::wstring>{ L"first: rename to Renamed", L"second: rename to Renamed" }), m_vecLog);
-    EXPECT_EQ(m_hOther, m_second.m_hLastItem);
-    // The rename keeps the item selected.
-    EXPECT_EQ(UINT(TVIS_SELECTED), m_tree.GetItemState(m_hOther, TVIS_SELECTED));
-    EXPECT_EQ(L"Renamed", m_tree.GetText(3));
-}
-
-TEST_F(TreeEditing, EscapeKeepsTheTextAndAsksNoListener)
-{
-    StartEditWithF2();
-    kit::TypeText(L"Dropped");
-    kit::PressKey(VK_ESCAPE);
-    EXPECT_FALSE(IsEditing());
-    EXPECT_EQ(L"Other", m_tree.GetItemText(m_hOther));
-    EXPECT_TRUE(m_vecLog.empty());
-
-    // The next edit starts afresh and commits again.
-    StartEditWithF2();
-    kit::TypeText(L"Kept");
-    kit::PressKey(VK_RETURN);
-    EXPECT_EQ(L"Kept", m_tree.GetItemText(m_hOther));
-}
-
-TEST_F(TreeEditing, AVetoKeepsTheTextAndStopsLaterListeners)
-{
-    m_first.m_bAllowRename = false;
-    StartEditWithF2();
-    kit::TypeText(L"Vetoed");
-    kit::PressKey(VK_RETURN);
-    EXPECT_FALSE(IsEditing());
-    EXPECT_EQ(L"Other", m_tree.GetItemText(m_hOther));
-    EXPECT_EQ((std::vector<std::wstring>{ L"first: rename to Vetoed" }), m_vecLog);
+        kit::TypeText(c.lpszTyped);
+        if (c.nEndKey != 0)
+            kit::PressKey(c.nEndKey);
+        else
+            m_tree.EndEditLabelNow(TRUE);
+        kit::PumpUntilIdle();
+        EXPECT_FALSE(IsEditing());
+        EXPECT_EQ(c.lpszResult, m_tree.GetItemText(m_hOther));
+        EXPECT_EQ(c.lpszResult, m_tree.GetText(3));
+        const std::wstring strRename = std::wstring(L": rename to ") + c.lpszTyped;
+        std::vector<std::wstring> vecAsked = { L"first" + strRename, L"second" + strRename };
+        vecAsked.resize(c.nListenersAsked);
+        EXPECT_EQ(vecAsked, Entries(L"rename"));
+        if (c.nEndKey == VK_RETURN)
+            EXPECT_EQ(UINT(TVIS_SELECTED), m_tree.GetItemState(m_hOther, TVIS_SELECTED)) << "Enter keeps it selected";
+    }
 }
 
 TEST_F(TreeEditing, ARefusedItemNeverShowsTheEditBox)
@@ -152,32 +158,6 @@ TEST_F(TreeEditing, ARefusedItemNeverShowsTheEditBox)
     m_tree.EditLabel(m_hOther);
     kit::PumpUntilIdle();
     EXPECT_FALSE(IsEditing());
-    EXPECT_TRUE(m_vecLog.empty());
-}
-
-TEST_F(TreeEditing, UpAndDownEndTheEditWithItsText)
-{
-    StartEditWithF2();
-    kit::TypeText(L"Down");
-    kit::PressKey(VK_DOWN);
-    EXPECT_FALSE(IsEditing());
-    EXPECT_EQ(L"Down", m_tree.GetItemText(m_hOther));
-
-    StartEditWithF2();
-    kit::TypeText(L"Up");
-    kit::PressKey(VK_UP);
-    EXPECT_FALSE(IsEditing());
-    EXPECT_EQ(L"Up", m_tree.GetItemText(m_hOther));
-}
-
-TEST_F(TreeEditing, AnEditThePlatformCancelsRenamesNothing)
-{
-    StartEditWithF2();
-    kit::TypeText(L"Cancelled");
-    m_tree.EndEditLabelNow(TRUE);
-    kit::PumpUntilIdle();
-    EXPECT_FALSE(IsEditing());
-    EXPECT_EQ(L"Other", m_tree.GetItemText(m_hOther));
     EXPECT_TRUE(m_vecLog.empty());
 }
 
@@ -197,11 +177,7 @@ TEST_F(TreeEditing, DoubleClickOnALabelAsksEveryListenerAndAVetoStopsTheToggle)
     kit::PumpFor(50);
     EXPECT_FALSE(IsExpanded(m_hParent));
     EXPECT_EQ(m_hParent, m_second.m_hLastItem);
-    std::vector<std::wstring> vecDoubleClicks;
-    for (const std::wstring& strEntry : m_vecLog)
-        if (strEntry.find(L"double click") != std::wstring::npos)
-            vecDoubleClicks.push_back(strEntry);
-    EXPECT_EQ((std::vector<std::wstring>{ L"first: double click", L"second: double click" }), vecDoubleClicks);
+    EXPECT_EQ((std::vector<std::wstring>{ L"first: double click", L"second: double click" }), Entries(L"double click"));
 
     m_first.m_bAllowToggle = true;
     kit::DoubleClick(&m_tree, LabelCentre(m_hParent));
@@ -224,8 +200,7 @@ TEST_F(TreeEditing, DoubleClickOnAnExpandButtonTogglesWithoutAskingListeners)
 
     // The second press of a double click arrives as WM_LBUTTONDBLCLK and toggles back.
     kit::DoubleClick(&m_tree, ptButton);
-    for (const std::wstring& strEntry : m_vecLog)
-        EXPECT_EQ(std::wstring::npos, strEntry.find(L"double click")) << "asked: " << strEntry.c_str();
+    EXPECT_TRUE(Entries(L"double click").empty());
     EXPECT_TRUE(IsExpanded(m_hParent));
 }
 
@@ -233,17 +208,21 @@ TEST_F(TreeEditing, DeletesDoNotAnnounceTheCaretMovingOnButSelectingDoes)
 {
     m_tree.SelectItem(m_hParent);
     EXPECT_EQ((std::vector<std::wstring>{ L"first: selection", L"second: selection" }), m_vecLog);
-    m_vecLog.clear();
-
-    m_tree.DeleteItem(m_hParent);
-    m_tree.SelectItem(m_hOther);
-    m_vecLog.clear();
-    m_tree.DeleteItemWithChildren(3L);
-    m_tree.InsertItem(L"Again", 4, 0);
-    m_tree.SelectItem(m_tree.FindItem(4));
-    m_vecLog.clear();
-    m_tree.DeleteAllItems();
-    EXPECT_TRUE(m_vecLog.empty());
+    HTREEITEM hAgain = m_tree.InsertItem(L"Again", 4, 0);
+    // Each delete removes the selected item, so the platform moves the caret on.
+    const std::pair<HTREEITEM, std::function<void()>> deletes[] = {
+        { m_hParent, [&] { m_tree.DeleteItem(m_hParent); } },
+        { m_hOther, [&] { m_tree.DeleteItemWithChildren(3L); } },
+        { hAgain, [&] { m_tree.DeleteAllItems(); } },
+    };
+    for (size_t i = 0; i < std::size(deletes); ++i)
+    {
+        SCOPED_TRACE(i);
+        m_tree.SelectItem(deletes[i].first);
+        m_vecLog.clear();
+        deletes[i].second();
+        EXPECT_TRUE(m_vecLog.empty());
+    }
     EXPECT_EQ(0u, m_tree.GetCount());
 }
 

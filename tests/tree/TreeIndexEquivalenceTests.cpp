@@ -1,7 +1,6 @@
 // The tree finds items by ID through an index; these tests compare every look-up with the plain walk after
 // each step of a long random sequence of operations.
 #include "TreeTestHost.h"
-#include "TreeTestObjects.h"
 #include <random>
 
 namespace

@@ -1,45 +1,18 @@
-#include "TreeTestObjects.h"
+#include "TreeTestHost.h"
 #include "Archive.h"
-#include "DumpContext.h"
 #include "File.h"
-#include <gtest/gtest.h>
 #include <memory>
 
-TEST(TreeItemData, DefaultsAndConstructorArguments)
+TEST(TreeItemData, CopiesShareTheObjectAndOnlyTheOwnerDeletesIt)
 {
-    CTavTreeItemData empty;
+    CCountedObject::s_mapDeletions.clear();
+    const CTavTreeItemData empty;
     EXPECT_EQ(-1, empty.m_lItemID);
-    EXPECT_FALSE(empty.m_bCanHaveChildren);
     EXPECT_EQ(nullptr, empty.m_pObject);
     EXPECT_FALSE(empty.m_bDeleteObject);
 
-    CObject* pObject = new CCountedObject;
-    CTavTreeItemData data(42, TRUE, pObject, TRUE);
-    EXPECT_EQ(42, data.m_lItemID);
-    EXPECT_TRUE(data.m_bCanHaveChildren);
-    EXPECT_EQ(pObject, data.m_pObject);
-    EXPECT_TRUE(data.m_bDeleteObject);
-}
-
-TEST(TreeItemData, DeletesOnlyAnOwnedObjectAndOnlyOnce)
-{
-    CCountedObject::Reset();
-    CCountedObject* pOwned = new CCountedObject;
-    const int nOwned = pOwned->m_nSerial;
-    CCountedObject notOwned;
-    {
-        CTavTreeItemData owner(1, FALSE, pOwned, TRUE);
-        CTavTreeItemData borrower(2, FALSE, &notOwned, FALSE);
-    }
-    EXPECT_EQ(1, CCountedObject::s_mapDeletions[nOwned]);
-    EXPECT_EQ(0, CCountedObject::s_mapDeletions[notOwned.m_nSerial]);
-}
-
-TEST(TreeItemData, CopyKeepsTheObjectButNotItsOwnership)
-{
-    CCountedObject::Reset();
     CCountedObject* pObject = new CCountedObject;
-    const int nSerial = pObject->m_nSerial;
+    CCountedObject borrowed;
     auto pSource = std::make_unique<CTavTreeItemData>(9, TRUE, pObject, TRUE);
     std::unique_ptr<CTavTreeItemData> pCopy(pSource->Copy());
     EXPECT_EQ(RUNTIME_CLASS(CTavTreeItemData), pCopy->GetRuntimeClass());
@@ -48,23 +21,12 @@ TEST(TreeItemData, CopyKeepsTheObjectButNotItsOwnership)
     EXPECT_EQ(pObject, pCopy->m_pObject);
     EXPECT_FALSE(pCopy->m_bDeleteObject);
     pCopy.reset();
-    EXPECT_EQ(0, CCountedObject::s_mapDeletions[nSerial]);
+    { const CTavTreeItemData borrower(2, FALSE, &borrowed, FALSE); }
+    EXPECT_EQ(0, CCountedObject::s_mapDeletions[pObject->m_nSerial]);
+    const int nSerial = pObject->m_nSerial;
     pSource.reset();
     EXPECT_EQ(1, CCountedObject::s_mapDeletions[nSerial]);
-}
-
-TEST(TreeItemData, DumpWritesFourLabelledLines)
-{
-    CString strOut;
-    CDumpContext dc(&strOut);
-    CTavTreeItemData data(7, TRUE, nullptr, FALSE);
-    data.Dump(dc);
-    dc.Flush();
-    EXPECT_STREQ(L"\tItemID:          7\n"
-                 L"\tCanHaveChildren: 1\n"
-                 L"\tObject:          NULL"
-                 L"\tDeleteObject:    0\n",
-                 static_cast<LPCWSTR>(strOut));
+    EXPECT_EQ(0, CCountedObject::s_mapDeletions[borrowed.m_nSerial]);
 }
 
 TEST(TreeItemData, SerializesItsFourFieldsWithTheHostObject)

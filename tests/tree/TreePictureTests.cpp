@@ -1,38 +1,29 @@
 #include "TreeTestHost.h"
 #include "Gdi.h"
 #include "kit/Pixels.h"
-#include <memory>
 
 namespace
 {
 // The library's own bitmap resource: 48 by 13 pixels, so it adds three 16 by 16 images.
 const long s_nLibraryBitmap = 30000;
 const long s_nMissingBitmap = 29999;
-
 const COLORREF s_crMask = RGB(255, 0, 255);
 const COLORREF s_crBody = RGB(200, 30, 30);
 
-// A 16 by 16 picture: a red body with a mask-coloured border one pixel wide.
-std::unique_ptr<CBitmap> RedSquare()
-{
-    CClientDC screenDC(nullptr);
-    auto pBitmap = std::make_unique<CBitmap>();
-    pBitmap->CreateCompatibleBitmap(&screenDC, 16, 16);
-    CDC dc;
-    dc.CreateCompatibleDC(&screenDC);
-    CBitmap* pOld = dc.SelectObject(pBitmap.get());
-    dc.FillSolidRect(0, 0, 16, 16, s_crMask);
-    dc.FillSolidRect(1, 1, 14, 14, s_crBody);
-    dc.SelectObject(pOld);
-    return pBitmap;
-}
-
+// A 16 by 16 picture, a red body with a mask-coloured border one pixel wide, that counts its deletions.
 class CCountedBitmap : public CBitmap
 {
 public:
     explicit CCountedBitmap(int& nDeleted) : m_nDeleted(nDeleted)
     {
-        CreateBitmap(16, 16, 1, 32, nullptr);
+        CClientDC screenDC(nullptr);
+        CreateCompatibleBitmap(&screenDC, 16, 16);
+        CDC dc;
+        dc.CreateCompatibleDC(&screenDC);
+        CBitmap* pOld = dc.SelectObject(this);
+        dc.FillSolidRect(0, 0, 16, 16, s_crMask);
+        dc.FillSolidRect(1, 1, 14, 14, s_crBody);
+        dc.SelectObject(pOld);
     }
     ~CCountedBitmap() override { ++m_nDeleted; }
 
@@ -60,18 +51,15 @@ protected:
     }
 };
 
-TEST_F(TreePictures, NoBitmapAddsNothing)
-{
-    HTREEITEM hItem = m_tree.InsertItem(L"Text only", 1, 0, TRUE, -1, -1);
-    EXPECT_EQ(0, m_tree.m_aBitmaps.GetSize());
-    EXPECT_EQ(0, ImageCount());
-    EXPECT_EQ(nullptr, m_tree.GetItemPicture(hItem));
-    EXPECT_EQ(-1, m_tree.GetItemPictureResID(hItem));
-}
-
 TEST_F(TreePictures, TheSelectedPictureDefaultsToTheNormalOneAndResourcesAreShared)
 {
-    HTREEITEM hFirst = m_tree.InsertItem(L"First", 1, 0, TRUE, s_nLibraryBitmap, -1);
+    HTREEITEM hTextOnly = m_tree.InsertItem(L"Text only", 1, 0, TRUE, -1, -1);
+    EXPECT_EQ(0, m_tree.m_aBitmaps.GetSize());
+    EXPECT_EQ(0, ImageCount());
+    EXPECT_EQ(nullptr, m_tree.GetItemPicture(hTextOnly));
+    EXPECT_EQ(-1, m_tree.GetItemPictureResID(hTextOnly));
+
+    HTREEITEM hFirst = m_tree.InsertItem(L"First", 2, 0, TRUE, s_nLibraryBitmap, -1);
     ASSERT_EQ(1, m_tree.m_aBitmaps.GetSize());
     const int nImage = m_tree.m_aBitmaps[0].m_nImage;
     ASSERT_EQ(0, nImage) << "bitmap 30000 did not load through the resource chain";
@@ -81,8 +69,8 @@ TEST_F(TreePictures, TheSelectedPictureDefaultsToTheNormalOneAndResourcesAreShar
     EXPECT_EQ(16, m_tree.GetHeightOfImage(m_tree.m_pImageList, nImage));
     const int nImages = ImageCount();
 
-    HTREEITEM hSecond = m_tree.InsertItem(L"Second", 2, 0, TRUE, s_nLibraryBitmap, s_nLibraryBitmap);
-    m_tree.SetItemPicture(hFirst, s_nLibraryBitmap, RGB(255, 0, 255));
+    HTREEITEM hSecond = m_tree.InsertItem(L"Second", 3, 0, TRUE, s_nLibraryBitmap, s_nLibraryBitmap);
+    m_tree.SetItemPicture(hFirst, s_nLibraryBitmap, s_crMask);
     EXPECT_EQ(std::make_pair(nImage, nImage), Images(hSecond));
     EXPECT_EQ(1, m_tree.m_aBitmaps.GetSize());
     EXPECT_EQ(nImages, ImageCount());
@@ -100,53 +88,33 @@ TEST_F(TreePictures, TheSelectedPictureIsAddedFirst)
     EXPECT_EQ(2, m_tree.m_aBitmaps.GetSize());
 }
 
-TEST_F(TreePictures, ABitmapObjectIsAddedOnEveryCallAndDeletedOnce)
+TEST_F(TreePictures, ABitmapObjectIsAddedOnEveryCallAndOnlyAnOwnedOneIsDeletedOnce)
 {
     int nDeleted = 0;
+    CCountedBitmap borrowed(nDeleted);
     {
         CTestTree tree;
         ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_wndHost, 101));
         HTREEITEM hItem = tree.InsertItem(L"Item", 1, 0);
         CCountedBitmap* pBitmap = new CCountedBitmap(nDeleted);
-        tree.SetItemPicture(hItem, pBitmap, TRUE, RGB(255, 0, 255));
-        const int nFirstImage = tree.m_aBitmaps[0].m_nImage;
-        tree.SetItemPicture(hItem, pBitmap, TRUE, RGB(255, 0, 255));
+        tree.SetItemPicture(hItem, pBitmap, TRUE, s_crMask);
+        tree.SetItemPicture(hItem, pBitmap, TRUE, s_crMask);
         ASSERT_EQ(2, tree.m_aBitmaps.GetSize());
         EXPECT_EQ(2, tree.m_pImageList->GetImageCount());
-        EXPECT_NE(nFirstImage, tree.m_aBitmaps[1].m_nImage);
+        EXPECT_NE(tree.m_aBitmaps[0].m_nImage, tree.m_aBitmaps[1].m_nImage);
         EXPECT_EQ(pBitmap, tree.GetItemPicture(hItem));
         EXPECT_EQ(-1, tree.GetItemPictureResID(hItem));
-    }
-    EXPECT_EQ(1, nDeleted);
-
-    CCountedBitmap borrowed(nDeleted);
-    {
-        CTestTree tree;
-        ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_wndHost, 101));
-        tree.SetItemPicture(tree.InsertItem(L"Item", 1, 0), &borrowed, FALSE, RGB(255, 0, 255));
+        tree.SetItemPicture(tree.InsertItem(L"Borrower", 2, 0), &borrowed, FALSE, s_crMask);
     }
     EXPECT_EQ(1, nDeleted);
 }
 
-TEST_F(TreePictures, TheImageListDrawsMaskedPicturesInTheTree)
+TEST_F(TreePictures, TheTreeDrawsMaskedPicturesLeftOfTheLabel)
 {
+    static int s_nDeleted = 0;   // outlives the fixture's tree, which deletes the bitmap
     HTREEITEM hItem = m_tree.InsertItem(L"Red", 1, 0);
-    m_tree.SetItemPicture(hItem, RedSquare().release(), TRUE, s_crMask);
+    m_tree.SetItemPicture(hItem, new CCountedBitmap(s_nDeleted), TRUE, s_crMask);
 
-    // Drawn by the image list itself: the mask colour stays transparent.
-    CClientDC screenDC(nullptr);
-    CDC dc;
-    dc.CreateCompatibleDC(&screenDC);
-    CBitmap canvas;
-    canvas.CreateCompatibleBitmap(&screenDC, 16, 16);
-    CBitmap* pOld = dc.SelectObject(&canvas);
-    dc.FillSolidRect(0, 0, 16, 16, RGB(255, 255, 255));
-    EXPECT_TRUE(m_tree.m_pImageList->Draw(&dc, m_tree.m_aBitmaps[0].m_nImage, CPoint(0, 0), ILD_NORMAL));
-    EXPECT_EQ(s_crBody, dc.GetPixel(8, 8));
-    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(0, 0));
-    dc.SelectObject(pOld);
-
-    // Drawn by the tree, left of the label.
     CRect rectLabel;
     ASSERT_TRUE(m_tree.GetItemRect(hItem, &rectLabel, TRUE));
     const CImage image = kit::Capture(&m_tree);
@@ -154,5 +122,5 @@ TEST_F(TreePictures, TheImageListDrawsMaskedPicturesInTheTree)
     EXPECT_GE(kit::CountPixels(image, rectIcon, s_crBody), 14 * 14 - 20);
     CRect rectClient;
     m_tree.GetClientRect(&rectClient);
-    EXPECT_EQ(0, kit::CountPixels(image, rectClient, s_crMask));
+    EXPECT_EQ(0, kit::CountPixels(image, rectClient, s_crMask)) << "the mask colour is drawn transparent";
 }

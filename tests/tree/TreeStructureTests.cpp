@@ -1,5 +1,4 @@
 #include "TreeTestHost.h"
-#include "TreeTestObjects.h"
 #include "Archive.h"
 #include "DumpContext.h"
 #include "File.h"
@@ -97,47 +96,40 @@ TEST_F(TreeStructure, ShownItemsAreCountedAndMeasured)
     EXPECT_EQ(m_hB1, m_tree.GetLongestExpandedItem());
 }
 
+namespace
+{
+CString DumpOf(const CTavTreeCtrl& tree)
+{
+    CString strOut;
+    CDumpContext dc(&strOut);
+    tree.Dump(dc);
+    dc.Flush();
+    return strOut;
+}
+
+CString DataItemLines(LPCWSTR lpszText, LPCWSTR lpszID, LPCWSTR lpszCanHaveChildren)
+{
+    CString strLines;
+    strLines.Format(L"*** Item Text: %s ***\n*** Classname of Item: CTavTreeItemData ***\n\tItemID:          %s\n"
+                    L"\tCanHaveChildren: %s\n\tObject:          NULL\tDeleteObject:    0\n",
+                    lpszText, lpszID, lpszCanHaveChildren);
+    return strLines;
+}
+}
+
 TEST_F(TreeStructure, DumpOfEmptyAndSmallTrees)
 {
     CTestTree plainTree;
     plainTree.SetCreateDataObjects(FALSE);
     ASSERT_TRUE(plainTree.Create(WS_CHILD, CRect(0, 0, 100, 100), &m_wndHost, 101));
-    CString strEmpty;
-    {
-        CDumpContext dc(&strEmpty);
-        plainTree.Dump(dc);
-    }
-    EXPECT_STREQ(L"Tree contents:\n", static_cast<LPCWSTR>(strEmpty));
+    EXPECT_STREQ(L"Tree contents:\n", DumpOf(plainTree));
     plainTree.InsertItem(L"x", 5, 0);
-    CString strPlain;
-    {
-        CDumpContext dc(&strPlain);
-        plainTree.Dump(dc);
-    }
-    EXPECT_STREQ(L"Tree contents:\n*** Item Text: x ***\n", static_cast<LPCWSTR>(strPlain));
+    EXPECT_STREQ(L"Tree contents:\n*** Item Text: x ***\n", DumpOf(plainTree));
 
     m_tree.DeleteAllItems();
-    HTREEITEM hTop = m_tree.InsertItem(L"Top", 7, 0, TRUE);
-    m_tree.InsertItem(hTop, L"Leaf", -3, FALSE);
-    CString strData;
-    {
-        CDumpContext dc(&strData);
-        m_tree.Dump(dc);
-    }
-    EXPECT_STREQ(L"Tree contents:\n"
-                 L"*** Item Text: Top ***\n"
-                 L"*** Classname of Item: CTavTreeItemData ***\n"
-                 L"\tItemID:          7\n"
-                 L"\tCanHaveChildren: 1\n"
-                 L"\tObject:          NULL"
-                 L"\tDeleteObject:    0\n"
-                 L"*** Item Text: Leaf ***\n"
-                 L"*** Classname of Item: CTavTreeItemData ***\n"
-                 L"\tItemID:          -3\n"
-                 L"\tCanHaveChildren: 0\n"
-                 L"\tObject:          NULL"
-                 L"\tDeleteObject:    0\n",
-                 static_cast<LPCWSTR>(strData));
+    m_tree.InsertItem(m_tree.InsertItem(L"Top", 7, 0, TRUE), L"Leaf", -3, FALSE);
+    EXPECT_STREQ(L"Tree contents:\n" + DataItemLines(L"Top", L"7", L"1") + DataItemLines(L"Leaf", L"-3", L"0"),
+                 DumpOf(m_tree));
 }
 
 TEST_F(TreeStructure, ATreeWithoutImageListIsWrittenAsDocumented)
