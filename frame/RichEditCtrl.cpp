@@ -79,64 +79,65 @@ void CRichEditCtrl::ReplaceSel(LPCWSTR lpszNewText, BOOL bCanUndo)
     SendMessage(EM_REPLACESEL, bCanUndo, reinterpret_cast<LPARAM>(lpszNewText));
 }
 
+namespace
+{
+// Both format structures carry their own size, which tells the rich edit which of the two it was given.
+template <class FORMAT>
+LRESULT SendFormat(const CRichEditCtrl& ctrl, UINT nMessage, WPARAM nWhich, FORMAT& format)
+{
+    format.cbSize = sizeof(FORMAT);
+    return ::SendMessageW(ctrl.m_hWnd, nMessage, nWhich, reinterpret_cast<LPARAM>(&format));
+}
+}
+
 DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT& cf) const
 {
-    cf.cbSize = sizeof(CHARFORMAT);
-    return static_cast<DWORD>(SendMessage(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf)));
+    return static_cast<DWORD>(SendFormat(*this, EM_GETCHARFORMAT, SCF_DEFAULT, cf));
 }
 
 DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT2& cf) const
 {
-    cf.cbSize = sizeof(CHARFORMAT2);
-    return static_cast<DWORD>(SendMessage(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf)));
+    return static_cast<DWORD>(SendFormat(*this, EM_GETCHARFORMAT, SCF_DEFAULT, cf));
 }
 
 BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT& cf)
 {
-    cf.cbSize = sizeof(CHARFORMAT);
-    return static_cast<BOOL>(SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf)));
+    return static_cast<BOOL>(SendFormat(*this, EM_SETCHARFORMAT, SCF_DEFAULT, cf));
 }
 
 BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT2& cf)
 {
-    cf.cbSize = sizeof(CHARFORMAT2);
-    return static_cast<BOOL>(SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf)));
+    return static_cast<BOOL>(SendFormat(*this, EM_SETCHARFORMAT, SCF_DEFAULT, cf));
 }
 
 DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT& cf) const
 {
-    cf.cbSize = sizeof(CHARFORMAT);
-    return static_cast<DWORD>(SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf)));
+    return static_cast<DWORD>(SendFormat(*this, EM_GETCHARFORMAT, SCF_SELECTION, cf));
 }
 
 DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT2& cf) const
 {
-    cf.cbSize = sizeof(CHARFORMAT2);
-    return static_cast<DWORD>(SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf)));
+    return static_cast<DWORD>(SendFormat(*this, EM_GETCHARFORMAT, SCF_SELECTION, cf));
 }
 
 BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT& cf)
 {
-    cf.cbSize = sizeof(CHARFORMAT);
-    return static_cast<BOOL>(SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf)));
+    return static_cast<BOOL>(SendFormat(*this, EM_SETCHARFORMAT, SCF_SELECTION, cf));
 }
 
 BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT2& cf)
 {
-    cf.cbSize = sizeof(CHARFORMAT2);
-    return static_cast<BOOL>(SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf)));
+    return static_cast<BOOL>(SendFormat(*this, EM_SETCHARFORMAT, SCF_SELECTION, cf));
 }
 
 DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT& pf) const
 {
-    pf.cbSize = sizeof(PARAFORMAT);
-    return static_cast<DWORD>(SendMessage(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)));
+    return static_cast<DWORD>(SendFormat(*this, EM_GETPARAFORMAT, 0, pf));
 }
 
 BOOL CRichEditCtrl::SetParaFormat(PARAFORMAT& pf)
 {
-    pf.cbSize = sizeof(PARAFORMAT);
-    return static_cast<BOOL>(SendMessage(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)));
+    return static_cast<BOOL>(SendFormat(*this, EM_SETPARAFORMAT, 0, pf));
 }
 
 COLORREF CRichEditCtrl::SetBackgroundColor(BOOL bSysColor, COLORREF cr)

@@ -326,18 +326,12 @@ TEST_F(ArchiveObjects, StoredGraphMatchesTheDocumentedFormatAndLoadsBack)
         for (CObject*& p : pOb)
             ar >> p;
         m_aKept = {pOb[0], pOb[1], pOb[3]};
-        ASSERT_TRUE(pOb[0] && pOb[1] && pOb[3]);
-        EXPECT_EQ(pOb[0], pOb[2]);
-        EXPECT_EQ(nullptr, pOb[4]);
-        ASSERT_TRUE(pOb[0]->IsKindOf(RUNTIME_CLASS(CA)));
-        EXPECT_EQ(0x11, static_cast<CA*>(pOb[0])->m_nValue);
-        EXPECT_EQ(0x22, static_cast<CA*>(pOb[1])->m_nValue);
+        // The same bytes again only if every value, class, null and back-reference came back.
+        EXPECT_EQ(bytes, Store([&](CArchive& arAgain) { for (CObject* p : pOb) arAgain << p; }));
         CBee* pBee = DYNAMIC_DOWNCAST(CBee, pOb[3]);
         ASSERT_NE(nullptr, pBee);
-        EXPECT_EQ(0x3333, pBee->m_wValue);
         EXPECT_EQ(2u, pBee->m_nLoadedSchema);
         EXPECT_EQ(nNoSchema, pBee->m_nSchemaAskedAgain);
-        EXPECT_EQ(nullptr, pBee->m_pPeer);
     });
 }
 
@@ -368,13 +362,10 @@ TEST_F(ArchiveObjects, IndicesBeyondTheWordRangeUseTheBigTag)
         for (size_t i = 0; i < n + 6; ++i)
             aLoaded.push_back(ar.ReadObject(nullptr));
         m_aKept.assign(aLoaded.begin(), aLoaded.begin() + n + 2); // the rest refer back to these
-        EXPECT_EQ(aLoaded[n - 1], aLoaded[n + 2]);
-        EXPECT_EQ(aLoaded[n - 2], aLoaded[n + 3]);
-        EXPECT_EQ(aLoaded[n], aLoaded[n + 4]);
-        EXPECT_EQ(aLoaded[0], aLoaded[n + 5]);
-        ASSERT_TRUE(aLoaded[n + 1]->IsKindOf(RUNTIME_CLASS(CBee)));
-        EXPECT_EQ(2, static_cast<CBee*>(aLoaded[n + 1])->m_wValue);
-        EXPECT_EQ(2u, static_cast<CBee*>(aLoaded[n + 1])->m_nLoadedSchema);
+        EXPECT_EQ(bytes, Store([&](CArchive& arAgain) { for (CObject* p : aLoaded) arAgain << p; }));
+        const CBee* pB2 = DYNAMIC_DOWNCAST(CBee, aLoaded[n + 1]); // its class came through the big tag
+        ASSERT_NE(nullptr, pB2);
+        EXPECT_EQ(2u, pB2->m_nLoadedSchema);
     });
 }
 

@@ -31,6 +31,16 @@ private:
     CWnd* m_pOwner;
 };
 
+class CQuittingDialog : public CDialog
+{
+protected:
+    BOOL OnInitDialog() override
+    {
+        ::PostQuitMessage(3);
+        return TRUE;
+    }
+};
+
 kit::DialogTemplate ModalTemplate()
 {
     kit::DialogTemplate dialogTemplate(L"Modal", 150, 60, WS_POPUP | WS_CAPTION | DS_SETFONT | DS_MODALFRAME);
@@ -56,19 +66,6 @@ TEST(WndDialog, DoModalEndsWithTheKeyThatClosedItAndGivesTheOwnerBack)
     CSelfClosingDialog accepted(VK_RETURN, &owner);
     ASSERT_TRUE(accepted.InitModalIndirect(dialogTemplate.Get(), &owner));
     EXPECT_EQ(IDOK, accepted.DoModal());
-}
-
-namespace
-{
-class CQuittingDialog : public CDialog
-{
-protected:
-    BOOL OnInitDialog() override
-    {
-        ::PostQuitMessage(3);
-        return TRUE;
-    }
-};
 }
 
 TEST(WndDialog, AQuitMessageEndsTheModalLoopAndStaysForTheOuterLoop)

@@ -1,5 +1,6 @@
 #include "TreeTestHost.h"
 #include <functional>
+#include <memory>
 
 class TreeIdentity : public TreeTest
 {
@@ -147,62 +148,63 @@ TEST_F(TreeIdentity, ItemsWithoutDataAndNullItemsAreSafe)
     EXPECT_EQ(1u, m_tree.GetCount());
 }
 
-TEST_F(TreeIdentity, EveryDeleteFormReleasesExactlyItsItemsData)
+TEST_F(TreeIdentity, EveryDeleteFormAndWindowDestructionReleaseExactlyTheirItemsData)
 {
-    // Four families of parent, child (holding an owned host object) and grandchild.
-    std::vector<int> vecObjects;
-    for (long lBase : { 10, 20, 30, 40 })
+    // Each case starts from: Parent (1) with an empty-text first child (2) that hides its sibling (3, holding an
+    // owned host object, with a child 4), and a second root (5).
+    struct Shape
     {
-        HTREEITEM hChild = InsertCounted(InsertCounted(nullptr, lBase), lBase + 1);
-        InsertCounted(hChild, lBase + 2);
-        vecObjects.push_back(GiveOwnedObject(hChild));
-    }
-    ASSERT_EQ(12, CCountedItemData::s_nLive);
-
+        HTREEITEM hParent, hHidden, hHiddenChild;
+    } shape{};
     const struct
     {
-        std::function<void()> fnDelete;
+        LPCWSTR lpszCase;
+        std::function<void()> fnRelease;
         int nLive;
-        int nFamiliesReleased;   // how many host objects are gone after the step, in family order
-    } steps[] = {
-        { [&] { m_tree.DeleteItem(m_tree.FindItem(12)); }, 11, 0 },
+        bool bReleasesObject;
+    } cases[] = {
+        { L"a leaf by handle", [&] { m_tree.DeleteItem(shape.hHiddenChild); }, 4, false },
         // The platform removes the children with their parent; their data goes with them.
-        { [&] { m_tree.DeleteItem(10L); }, 9, 1 },
-        { [&] { m_tree.DeleteItemWithChildren(20L); }, 6, 2 },
-        { [&] { m_tree.DeleteItemWithChildren(m_tree.FindItem(31)); }, 4, 3 },
-        { [&] { EXPECT_TRUE(m_tree.DeleteAllItems()); }, 0, 4 },
+        { L"a parent by ID", [&] { m_tree.DeleteItem(1L); }, 1, true },
+        { L"with children by ID", [&] { m_tree.DeleteItemWithChildren(1L); }, 1, true },
+        { L"a hidden item with children by handle", [&] { m_tree.DeleteItemWithChildren(shape.hHidden); }, 3, true },
+        { L"all items", [&] { EXPECT_TRUE(m_tree.DeleteAllItems()); }, 0, true },
+        { L"a collapse that resets the children",
+          [&] {
+              m_tree.Expand(shape.hParent, TVE_EXPAND);
+              m_tree.Expand(shape.hParent, TVE_COLLAPSE | TVE_COLLAPSERESET);
+              EXPECT_EQ(nullptr, m_tree.GetChildItem(shape.hParent));
+              EXPECT_EQ(shape.hParent, m_tree.FindItem(1));
+          },
+          2, true },
+        { L"window destruction", [&] { m_tree.DestroyWindow(); }, 0, true },
     };
-    for (size_t nStep = 0; nStep < std::size(steps); ++nStep)
+    for (const auto& c : cases)
     {
-        SCOPED_TRACE(nStep);
-        steps[nStep].fnDelete();
-        EXPECT_EQ(steps[nStep].nLive, CCountedItemData::s_nLive);
-        for (int nFamily = 0; nFamily < 4; ++nFamily)
-            EXPECT_EQ(nFamily < steps[nStep].nFamiliesReleased ? 1 : 0, Deletions(vecObjects[nFamily])) << nFamily;
+        SCOPED_TRACE(c.lpszCase);
+        CCountedItemData::s_nDeleted = 0;
+        shape.hParent = InsertCounted(nullptr, 1);
+        InsertCounted(shape.hParent, 2, L"");
+        shape.hHidden = InsertCounted(shape.hParent, 3);
+        shape.hHiddenChild = InsertCounted(shape.hHidden, 4);
+        InsertCounted(nullptr, 5);
+        const int nObject = GiveOwnedObject(shape.hHidden);
+        ASSERT_EQ(5, CCountedItemData::s_nLive);
+
+        c.fnRelease();
+        EXPECT_EQ(c.nLive, CCountedItemData::s_nLive);
+        EXPECT_EQ(5 - c.nLive, CCountedItemData::s_nDeleted) << "an item's data was deleted twice";
+        EXPECT_EQ(c.bReleasesObject ? 1 : 0, Deletions(nObject));
+        if (m_tree.m_hWnd != nullptr)
+            m_tree.DeleteAllItems();
     }
-    EXPECT_EQ(12, CCountedItemData::s_nDeleted);
-    EXPECT_EQ(nullptr, m_tree.FindItem(11));
-    EXPECT_EQ(nullptr, m_tree.FindItem(40));
 }
 
-TEST_F(TreeIdentity, DestroyingTheWindowReleasesHiddenSubtreesToo)
-{
-    HTREEITEM hParent = InsertCounted(nullptr, 1);
-    InsertCounted(hParent, 2, L"");
-    const int nObject = GiveOwnedObject(InsertCounted(hParent, 3));
-    InsertCounted(nullptr, 4);
-    ASSERT_EQ(4, CCountedItemData::s_nLive);
-
-    m_tree.DestroyWindow();
-    EXPECT_EQ(0, CCountedItemData::s_nLive);
-    EXPECT_EQ(4, CCountedItemData::s_nDeleted);
-    EXPECT_EQ(1, Deletions(nObject));
-}
-
-TEST_F(TreeIdentity, CopiesNeverOwnTheSourcesHostObject)
+TEST_F(TreeIdentity, CopiesShareButNeverOwnTheHostObjectAndMovesKeepIt)
 {
     HTREEITEM hTarget = InsertCounted(nullptr, 1);
     HTREEITEM hSource = InsertCounted(nullptr, 2);
+    InsertCounted(hSource, 3);
     const int nObject = GiveOwnedObject(hSource);
 
     HTREEITEM hCopy = m_tree.CopyItem(hSource, hTarget);
@@ -211,35 +213,8 @@ TEST_F(TreeIdentity, CopiesNeverOwnTheSourcesHostObject)
     EXPECT_NE(m_tree.GetObjectW(hSource), m_tree.GetObjectW(hCopy));
     // The copy, a child of the earlier root, now comes first in walk order.
     EXPECT_EQ(hCopy, m_tree.FindItem(2));
-
     m_tree.DeleteItem(hCopy);
     EXPECT_EQ(0, Deletions(nObject));
-    m_tree.DeleteItem(hSource);
-    EXPECT_EQ(1, Deletions(nObject));
-    m_tree.DeleteAllItems();
-    EXPECT_EQ(0, CCountedItemData::s_nLive);
-}
-
-TEST_F(TreeIdentity, ACollapseThatResetsTheChildrenReleasesTheirData)
-{
-    HTREEITEM hParent = InsertCounted(nullptr, 1);
-    InsertCounted(InsertCounted(hParent, 2), 3);
-    m_tree.Expand(hParent, TVE_EXPAND);
-    ASSERT_EQ(3, CCountedItemData::s_nLive);
-
-    m_tree.Expand(hParent, TVE_COLLAPSE | TVE_COLLAPSERESET);
-    EXPECT_EQ(nullptr, m_tree.GetChildItem(hParent));
-    EXPECT_EQ(1, CCountedItemData::s_nLive);
-    EXPECT_EQ(nullptr, m_tree.FindItem(2));
-    EXPECT_EQ(hParent, m_tree.FindItem(1));
-}
-
-TEST_F(TreeIdentity, MovedItemsKeepTheirDataAndStayFindable)
-{
-    HTREEITEM hTarget = InsertCounted(nullptr, 1);
-    HTREEITEM hSource = InsertCounted(nullptr, 2);
-    InsertCounted(hSource, 3);
-    const int nObject = GiveOwnedObject(hSource);
 
     m_tree.MoveItemWithChildren(hSource, hTarget);
     EXPECT_EQ(3, CCountedItemData::s_nLive);
@@ -254,7 +229,9 @@ TEST_F(TreeIdentity, MovedItemsKeepTheirDataAndStayFindable)
     EXPECT_EQ(nullptr, m_tree.MoveItem(hTarget, hMoved));
     EXPECT_EQ(nullptr, m_tree.GetParentItem(hTarget));
     EXPECT_EQ(3u, m_tree.GetCount());
-    EXPECT_EQ(3, CCountedItemData::s_nLive);
+    m_tree.DeleteAllItems();
+    EXPECT_EQ(0, CCountedItemData::s_nLive);
+    EXPECT_EQ(1, Deletions(nObject));
 }
 
 TEST_F(TreeIdentity, AnItemDeletedBehindTheTreesBackIsNeverAnswered)
@@ -270,4 +247,30 @@ TEST_F(TreeIdentity, AnItemDeletedBehindTheTreesBackIsNeverAnswered)
     ASSERT_NE(nullptr, hChild);
     EXPECT_EQ(nullptr, m_tree.GetParentItem(hChild));
     EXPECT_EQ(hChild, m_tree.FindItem(2));
+}
+
+TEST(TreeItemData, CopiesShareTheObjectAndOnlyTheOwnerDeletesIt)
+{
+    CCountedObject::s_mapDeletions.clear();
+    const CTavTreeItemData empty;
+    EXPECT_EQ(-1, empty.m_lItemID);
+    EXPECT_EQ(nullptr, empty.m_pObject);
+    EXPECT_FALSE(empty.m_bDeleteObject);
+
+    CCountedObject* pObject = new CCountedObject;
+    CCountedObject borrowed;
+    auto pSource = std::make_unique<CTavTreeItemData>(9, TRUE, pObject, TRUE);
+    std::unique_ptr<CTavTreeItemData> pCopy(pSource->Copy());
+    EXPECT_EQ(RUNTIME_CLASS(CTavTreeItemData), pCopy->GetRuntimeClass());
+    EXPECT_EQ(9, pCopy->m_lItemID);
+    EXPECT_TRUE(pCopy->m_bCanHaveChildren);
+    EXPECT_EQ(pObject, pCopy->m_pObject);
+    EXPECT_FALSE(pCopy->m_bDeleteObject);
+    pCopy.reset();
+    { const CTavTreeItemData borrower(2, FALSE, &borrowed, FALSE); }
+    EXPECT_EQ(0, CCountedObject::s_mapDeletions[pObject->m_nSerial]);
+    const int nSerial = pObject->m_nSerial;
+    pSource.reset();
+    EXPECT_EQ(1, CCountedObject::s_mapDeletions[nSerial]);
+    EXPECT_EQ(0, CCountedObject::s_mapDeletions[borrowed.m_nSerial]);
 }

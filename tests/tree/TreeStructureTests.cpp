@@ -2,7 +2,6 @@
 #include "Archive.h"
 #include "DumpContext.h"
 #include "File.h"
-#include <memory>
 
 class TreeStructure : public TreeTest
 {
@@ -24,7 +23,7 @@ protected:
     HTREEITEM m_hA, m_hA1, m_hA11, m_hA2, m_hB, m_hB1, m_hC;
 };
 
-TEST_F(TreeStructure, WalksRunBothWaysAndStopAtTheEnds)
+TEST_F(TreeStructure, WalksRunBothWaysAndStopAtTheEndsAndAncestryFollowsTheShape)
 {
     const std::vector<HTREEITEM> vecOrder = { m_hA, m_hA1, m_hA11, m_hA2, m_hB, m_hB1, m_hC };
     HTREEITEM hItem = m_tree.GetRootItem();
@@ -37,10 +36,7 @@ TEST_F(TreeStructure, WalksRunBothWaysAndStopAtTheEnds)
     for (size_t i = vecOrder.size() - 1; i > 0; --i)
         EXPECT_EQ(vecOrder[i - 1], m_tree.GetPrevTreeItem(vecOrder[i]));
     EXPECT_EQ(nullptr, m_tree.GetPrevTreeItem(m_hA));
-}
 
-TEST_F(TreeStructure, AncestryQuestions)
-{
     EXPECT_FALSE(m_tree.IsChildNodeOf(m_hA1, m_hA1));
     EXPECT_TRUE(m_tree.IsChildNodeOf(m_hA1, m_hA));
     EXPECT_TRUE(m_tree.IsChildNodeOf(m_hA11, m_hA));
@@ -158,11 +154,12 @@ TEST_F(TreeStructure, ATreeWithoutImageListIsWrittenAsDocumented)
     EXPECT_EQ(vecExpected, vecWritten);
 }
 
-TEST_F(TreeStructure, ASavedTreeLoadsBackWithItsIDsFindable)
+TEST_F(TreeStructure, ASavedTreeLoadsBackWithItsItemDataAndIDsFindable)
 {
     m_tree.Expand(m_hA, TVE_EXPAND);
     m_tree.SetItemState(m_hA2, TVIS_SELECTED, TVIS_SELECTED);
     m_tree.SetItemObject(m_hB1, new CCountedObject, TRUE);
+    m_tree.SetObject(m_hC, new CTavTreeItemData(-5, FALSE, nullptr, FALSE));
     CMemFile file;
     {
         CArchive ar(&file, CArchive::store);
@@ -189,5 +186,9 @@ TEST_F(TreeStructure, ASavedTreeLoadsBackWithItsIDsFindable)
     EXPECT_EQ(UINT(TVIS_EXPANDED), loaded.GetItemState(hA, TVIS_EXPANDED));
     EXPECT_EQ(UINT(TVIS_SELECTED), loaded.GetItemState(hA2, TVIS_SELECTED));
     EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CCountedObject, loaded.GetItemObject(hB1)));
+    EXPECT_TRUE(loaded.GetObjectW(hB1)->m_bDeleteObject);
+    EXPECT_TRUE(loaded.ItemCanHaveChildren(hA));
+    ASSERT_NE(nullptr, loaded.FindItem(-5));
+    EXPECT_FALSE(loaded.ItemCanHaveChildren(loaded.FindItem(-5)));
     EXPECT_EQ(7u, loaded.GetCount());
 }
