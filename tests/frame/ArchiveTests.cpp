@@ -116,7 +116,8 @@ Bytes Concat(std::initializer_list<Bytes> parts)
 Bytes NewClassRecord(WORD wSchema, const std::string& strName)
 {
     Bytes bytes = {0xFF, 0xFF, LOBYTE(wSchema), HIBYTE(wSchema), LOBYTE(strName.size()), HIBYTE(strName.size())};
-    bytes.insert(bytes.end(), strName.begin(), strName.end());
+    for (char ch : strName)
+        bytes.push_back(static_cast<BYTE>(ch));
     return bytes;
 }
 
