@@ -78,7 +78,9 @@ TEST(ExtensionModule, LoadChainsTheModuleClassesAndUnloadTakesThemOut)
         EXPECT_FALSE(pLibrary->m_bSystem);
         const std::set<std::string> moduleClasses = ClassNames(pLibrary->m_pClassList);
         if (module.bOnlyThese)
+        {
             EXPECT_EQ(moduleClasses, module.classes);
+        }
         for (const std::string& name : module.classes)
         {
             EXPECT_EQ(moduleClasses.count(name), 1u) << name;

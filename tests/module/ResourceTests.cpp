@@ -202,6 +202,8 @@ TEST_F(ControlsResources, ManifestAsksForNoElevationAndNoRuntimeAssemblies)
     EXPECT_EQ(manifest.find("dependentAssembly"), std::string::npos);
     const size_t nArch = manifest.find("processorArchitecture");
     if (nArch != std::string::npos)
+    {
         EXPECT_EQ(manifest.compare(nArch, 29, "processorArchitecture=\"amd64\""), 0) << manifest;
+    }
 }
 }

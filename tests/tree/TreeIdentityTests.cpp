@@ -1,16 +1,7 @@
 #include "TreeTestHost.h"
 #include <functional>
-#include <memory>
 
-class TreeIdentity : public TreeTest
-{
-protected:
-    void SetUp() override
-    {
-        TreeTest::SetUp();
-        CreateTree();
-    }
-};
+using TreeIdentity = TreeTest;
 
 TEST_F(TreeIdentity, DuplicateIDsAreFoundInWalkOrder)
 {
@@ -211,6 +202,7 @@ TEST_F(TreeIdentity, CopiesShareButNeverOwnTheHostObjectAndMovesKeepIt)
     ASSERT_NE(nullptr, hCopy);
     EXPECT_EQ(m_tree.GetItemObject(hSource), m_tree.GetItemObject(hCopy));
     EXPECT_NE(m_tree.GetObjectW(hSource), m_tree.GetObjectW(hCopy));
+    EXPECT_TRUE(m_tree.ItemCanHaveChildren(hCopy));
     // The copy, a child of the earlier root, now comes first in walk order.
     EXPECT_EQ(hCopy, m_tree.FindItem(2));
     m_tree.DeleteItem(hCopy);
@@ -247,30 +239,4 @@ TEST_F(TreeIdentity, AnItemDeletedBehindTheTreesBackIsNeverAnswered)
     ASSERT_NE(nullptr, hChild);
     EXPECT_EQ(nullptr, m_tree.GetParentItem(hChild));
     EXPECT_EQ(hChild, m_tree.FindItem(2));
-}
-
-TEST(TreeItemData, CopiesShareTheObjectAndOnlyTheOwnerDeletesIt)
-{
-    CCountedObject::s_mapDeletions.clear();
-    const CTavTreeItemData empty;
-    EXPECT_EQ(-1, empty.m_lItemID);
-    EXPECT_EQ(nullptr, empty.m_pObject);
-    EXPECT_FALSE(empty.m_bDeleteObject);
-
-    CCountedObject* pObject = new CCountedObject;
-    CCountedObject borrowed;
-    auto pSource = std::make_unique<CTavTreeItemData>(9, TRUE, pObject, TRUE);
-    std::unique_ptr<CTavTreeItemData> pCopy(pSource->Copy());
-    EXPECT_EQ(RUNTIME_CLASS(CTavTreeItemData), pCopy->GetRuntimeClass());
-    EXPECT_EQ(9, pCopy->m_lItemID);
-    EXPECT_TRUE(pCopy->m_bCanHaveChildren);
-    EXPECT_EQ(pObject, pCopy->m_pObject);
-    EXPECT_FALSE(pCopy->m_bDeleteObject);
-    pCopy.reset();
-    { const CTavTreeItemData borrower(2, FALSE, &borrowed, FALSE); }
-    EXPECT_EQ(0, CCountedObject::s_mapDeletions[pObject->m_nSerial]);
-    const int nSerial = pObject->m_nSerial;
-    pSource.reset();
-    EXPECT_EQ(1, CCountedObject::s_mapDeletions[nSerial]);
-    EXPECT_EQ(0, CCountedObject::s_mapDeletions[borrowed.m_nSerial]);
 }

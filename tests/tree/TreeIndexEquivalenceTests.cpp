@@ -12,12 +12,6 @@ const long s_lHighestID = 30;   // a small range, so that IDs repeat
 class TreeIndexEquivalence : public TreeTest
 {
 protected:
-    void SetUp() override
-    {
-        TreeTest::SetUp();
-        CreateTree();
-    }
-
     long RandomID() { return std::uniform_int_distribution<long>(s_lLowestID, s_lHighestID)(m_random); }
     int Random(int nBelow) { return std::uniform_int_distribution<int>(0, nBelow - 1)(m_random); }
     CString RandomText() { return Random(6) == 0 ? CString() : CString(L"Item"); }

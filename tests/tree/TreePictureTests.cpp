@@ -35,12 +35,6 @@ private:
 class TreePictures : public TreeTest
 {
 protected:
-    void SetUp() override
-    {
-        TreeTest::SetUp();
-        CreateTree();
-    }
-
     int ImageCount() const { return m_tree.m_pImageList->GetImageCount(); }
     std::pair<int, int> Images(HTREEITEM hItem) const
     {
@@ -51,7 +45,7 @@ protected:
     }
 };
 
-TEST_F(TreePictures, TheSelectedPictureDefaultsToTheNormalOneAndResourcesAreShared)
+TEST_F(TreePictures, ResourcePicturesAreLoadedOnceAndTheSelectedOneDefaultsToTheNormalOne)
 {
     HTREEITEM hTextOnly = m_tree.InsertItem(L"Text only", 1, 0, TRUE, -1, -1);
     EXPECT_EQ(0, m_tree.m_aBitmaps.GetSize());
@@ -59,33 +53,28 @@ TEST_F(TreePictures, TheSelectedPictureDefaultsToTheNormalOneAndResourcesAreShar
     EXPECT_EQ(nullptr, m_tree.GetItemPicture(hTextOnly));
     EXPECT_EQ(-1, m_tree.GetItemPictureResID(hTextOnly));
 
-    HTREEITEM hFirst = m_tree.InsertItem(L"First", 2, 0, TRUE, s_nLibraryBitmap, -1);
-    ASSERT_EQ(1, m_tree.m_aBitmaps.GetSize());
-    const int nImage = m_tree.m_aBitmaps[0].m_nImage;
-    ASSERT_EQ(0, nImage) << "bitmap 30000 did not load through the resource chain";
-    EXPECT_EQ(std::make_pair(nImage, nImage), Images(hFirst));
-    EXPECT_EQ(s_nLibraryBitmap, m_tree.GetItemPictureResID(hFirst));
-    EXPECT_EQ(m_tree.m_aBitmaps[0].m_pBitmap, m_tree.GetItemPicture(hFirst));
-    EXPECT_EQ(16, m_tree.GetHeightOfImage(m_tree.m_pImageList, nImage));
-    const int nImages = ImageCount();
-
-    HTREEITEM hSecond = m_tree.InsertItem(L"Second", 3, 0, TRUE, s_nLibraryBitmap, s_nLibraryBitmap);
-    m_tree.SetItemPicture(hFirst, s_nLibraryBitmap, s_crMask);
-    EXPECT_EQ(std::make_pair(nImage, nImage), Images(hSecond));
-    EXPECT_EQ(1, m_tree.m_aBitmaps.GetSize());
-    EXPECT_EQ(nImages, ImageCount());
-}
-
-TEST_F(TreePictures, TheSelectedPictureIsAddedFirst)
-{
-    m_tree.InsertItem(L"Item", 1, 0, TRUE, s_nLibraryBitmap, s_nMissingBitmap);
+    // The selected picture is added first; a resource that failed to load is still recorded.
+    m_tree.InsertItem(L"Missing selected", 2, 0, TRUE, s_nLibraryBitmap, s_nMissingBitmap);
     ASSERT_EQ(2, m_tree.m_aBitmaps.GetSize());
     EXPECT_EQ(s_nMissingBitmap, m_tree.m_aBitmaps[0].m_lResID);
     EXPECT_EQ(-1, m_tree.m_aBitmaps[0].m_nImage);
     EXPECT_EQ(s_nLibraryBitmap, m_tree.m_aBitmaps[1].m_lResID);
-    // A resource that failed to load is still recorded and not tried again.
-    m_tree.InsertItem(L"Again", 2, 0, TRUE, s_nMissingBitmap, -1);
+    const int nImage = m_tree.m_aBitmaps[1].m_nImage;
+    ASSERT_EQ(0, nImage) << "bitmap 30000 did not load through the resource chain";
+    EXPECT_EQ(16, m_tree.GetHeightOfImage(m_tree.m_pImageList, nImage));
+    const int nImages = ImageCount();
+
+    // Later uses of either resource, loaded or not, add nothing.
+    HTREEITEM hFirst = m_tree.InsertItem(L"First", 3, 0, TRUE, s_nLibraryBitmap, -1);
+    HTREEITEM hSecond = m_tree.InsertItem(L"Second", 4, 0, TRUE, s_nLibraryBitmap, s_nLibraryBitmap);
+    m_tree.InsertItem(L"Missing", 5, 0, TRUE, s_nMissingBitmap, -1);
+    for (HTREEITEM hItem : { hFirst, hSecond })
+        EXPECT_EQ(std::make_pair(nImage, nImage), Images(hItem));
+    EXPECT_EQ(s_nLibraryBitmap, m_tree.GetItemPictureResID(hFirst));
+    EXPECT_EQ(m_tree.m_aBitmaps[1].m_pBitmap, m_tree.GetItemPicture(hFirst));
+    m_tree.SetItemPicture(hFirst, s_nLibraryBitmap, s_crMask);
     EXPECT_EQ(2, m_tree.m_aBitmaps.GetSize());
+    EXPECT_EQ(nImages, ImageCount());
 }
 
 TEST_F(TreePictures, ABitmapObjectIsAddedOnEveryCallAndOnlyAnOwnedOneIsDeletedOnce)

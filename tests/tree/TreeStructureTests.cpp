@@ -9,7 +9,6 @@ protected:
     void SetUp() override
     {
         TreeTest::SetUp();
-        CreateTree();
         // A (a1 (a11), a2), B (b1), C
         m_hA = m_tree.InsertItem(L"A", 1, 0);
         m_hA1 = m_tree.InsertItem(L"a1", 11, 1);

@@ -22,6 +22,9 @@ void TreeTest::SetUp()
     CCountedObject::s_mapDeletions.clear();
     CCountedItemData::s_nLive = CCountedItemData::s_nDeleted = 0;
     ASSERT_TRUE(m_wndHost.Open(320, 400));
+    ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                                  TVS_SHOWSELALWAYS,
+                              CRect(0, 0, 300, 360), &m_wndHost, 100));
 }
 
 void TreeTest::TearDown()
@@ -29,13 +32,6 @@ void TreeTest::TearDown()
     if (m_tree.m_hWnd != nullptr)
         m_tree.DestroyWindow();
     m_wndHost.DestroyWindow();
-}
-
-void TreeTest::CreateTree(DWORD dwExtraStyle)
-{
-    ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                  TVS_SHOWSELALWAYS | dwExtraStyle,
-                              CRect(0, 0, 300, 360), &m_wndHost, 100));
 }
 
 HTREEITEM TreeTest::InsertCounted(HTREEITEM hParent, long lID, LPCWSTR lpszText)

@@ -56,9 +56,9 @@ protected:
 class TreeTest : public ::testing::Test
 {
 protected:
+    // Opens the host and creates the tree in it.
     void SetUp() override;
     void TearDown() override;
-    void CreateTree(DWORD dwExtraStyle = 0);
 
     // An item with counted data under hParent (the root level for nullptr).
     HTREEITEM InsertCounted(HTREEITEM hParent, long lID, LPCWSTR lpszText = L"Item");
