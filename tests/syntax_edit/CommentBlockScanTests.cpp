@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -36,14 +37,17 @@ void CheckAllWindows(const std::wstring& text, const CString& strStart, const CS
             long nStartEnd = -1;
             const CTavCommentBlockScan::EVerdict eVerdict =
                 scan.Judge(std::wstring_view(before).substr(nFrom), static_cast<long>(nFrom), nStartEnd);
-            if (nFrom == 0)
-                ASSERT_NE(CTavCommentBlockScan::eNeedMoreText, eVerdict);
             if (eVerdict == CTavCommentBlockScan::eNeedMoreText)
+            {
+                ASSERT_NE(0u, nFrom) << "the whole text must be enough";
                 continue;
+            }
             ASSERT_EQ(bInside, eVerdict == CTavCommentBlockScan::eInside)
                 << "text " << std::string(text.begin(), text.end()) << " pos " << nPos << " window from " << nFrom;
             if (bInside)
+            {
                 ASSERT_EQ(nExpectedStart, nStartEnd);
+            }
         }
     }
 }
@@ -52,20 +56,15 @@ TEST(CommentBlockScan, WindowsAgreeWithTheWholeText)
 {
     std::mt19937 random(4711);
     const wchar_t alphabet[] = L"/*a\r'";
-    struct Markers
-    {
-        LPCWSTR pszStart;
-        LPCWSTR pszEnd;
-    };
-    for (const Markers& markers : { Markers{ L"/*", L"*/" }, Markers{ L"'", L"'" }, Markers{ L"(*", L")" },
-                                    Markers{ L"{", L"*/*" } })
+    for (const auto& markers : { std::make_pair(L"/*", L"*/"), std::make_pair(L"'", L"'"),
+                                 std::make_pair(L"(*", L")"), std::make_pair(L"{", L"*/*") })
     {
         for (int nCase = 0; nCase < 300; ++nCase)
         {
             std::wstring text(random() % 16, L' ');
             for (wchar_t& ch : text)
                 ch = alphabet[random() % 5];
-            CheckAllWindows(text, markers.pszStart, markers.pszEnd);
+            CheckAllWindows(text, markers.first, markers.second);
         }
     }
 }

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 // Shows a text in test messages, line breaks as '|'.
@@ -19,6 +21,11 @@ void PrintTo(const CString& str, std::ostream* pStream);
 namespace edtest
 {
 constexpr UINT kEditId = 1001;
+constexpr CTavSyntaxColorEdit::ELanguage kScript = CTavSyntaxColorEdit::eLanguageScript;
+constexpr CTavSyntaxColorEdit::ELanguage kBasic = CTavSyntaxColorEdit::eLanguageBasic;
+constexpr CTavSyntaxColorEdit::ELanguage kCpp = CTavSyntaxColorEdit::eLanguageCpp;
+
+using Range = std::pair<long, long>;
 
 // Colour and boldness of a run of characters.
 struct Look
@@ -33,32 +40,36 @@ constexpr Look kNumber = { RGB(255, 0, 255), false };
 constexpr Look kString = { RGB(255, 0, 255), false };
 constexpr Look kKeyword = { RGB(0, 0, 255), false };
 constexpr Look kConstant = { RGB(0, 0, 0), true };
+// A host's own keyword colour, to tell which passes ran after it was set.
+constexpr Look kRed = { RGB(200, 0, 0), false };
+
+// The look of [nFrom, nTo) of a rich edit, read without moving its selection or notifying its parent.
+::testing::AssertionResult HasLook(CRichEditCtrl& edit, long nFrom, long nTo, Look expected);
+// One letter per character of the text: P plain, C comment, N number, S string, K keyword, B constant
+// (bold), any other character: not checked.
+::testing::AssertionResult HasLooks(CRichEditCtrl& edit, const char* pszPattern);
 
 // The editor with its protected parts opened to the tests, counting what reaches its window.
 class CTestEdit : public CTavSyntaxColorEdit
 {
 public:
-    using CTavSyntaxColorEdit::ChangeCase;
     using CTavSyntaxColorEdit::FormatTextLines;
     using CTavSyntaxColorEdit::FormatTextRange;
-    using CTavSyntaxColorEdit::IsConstant;
     using CTavSyntaxColorEdit::IsInCommentBlock;
-    using CTavSyntaxColorEdit::IsKeyword;
     using CTavSyntaxColorEdit::m_bChangeCase;
     using CTavSyntaxColorEdit::m_bFormatting;
     using CTavSyntaxColorEdit::m_bMultiLineComment;
     using CTavSyntaxColorEdit::m_bRefreshingBlock;
-    using CTavSyntaxColorEdit::m_chrgEdit;
     using CTavSyntaxColorEdit::m_chStringQuote;
-    using CTavSyntaxColorEdit::m_crKeyword;
     using CTavSyntaxColorEdit::m_mapConstants;
     using CTavSyntaxColorEdit::m_mapKeywords;
     using CTavSyntaxColorEdit::m_mapKeywordsLower;
-    using CTavSyntaxColorEdit::m_nEditAction;
-    using CTavSyntaxColorEdit::m_strCommentEnd;
-    using CTavSyntaxColorEdit::m_strCommentStart;
     using CTavSyntaxColorEdit::m_strLineComment;
     using CTavSyntaxColorEdit::RefreshCommentBlock;
+
+    // The listed spelling of a keyword or constant, empty when the word is not listed.
+    CString ListedKeyword(LPCWSTR lpszWord) const { CString str; return IsKeyword(lpszWord, str) ? str : CString(); }
+    CString ListedConstant(LPCWSTR lpszWord) const { CString str; return IsConstant(lpszWord, str) ? str : CString(); }
 
     int m_nFormatChanges = 0;      // EM_SETCHARFORMAT on a selection
     int m_nPaintsDuringPass = 0;   // WM_PAINT while a colouring pass runs
@@ -84,34 +95,58 @@ class CRecordingHost : public kit::CHostDialog
 {
 public:
     std::vector<UINT> m_codes;
-    int Count(UINT nCode) const;
+    int Count(UINT nCode) const { return static_cast<int>(std::count(m_codes.begin(), m_codes.end(), nCode)); }
 
 protected:
-    afx_msg void OnEditChange();
-    afx_msg void OnEditProtected(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg void OnEditSelChange(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnEditChange() { m_codes.push_back(EN_CHANGE); }
+    afx_msg void OnEditProtected(NMHDR*, LRESULT* pResult)
+    {
+        m_codes.push_back(EN_PROTECTED);
+        *pResult = 0;
+    }
+    afx_msg void OnEditSelChange(NMHDR*, LRESULT*) { m_codes.push_back(EN_SELCHANGE); }
     DECLARE_MESSAGE_MAP()
 };
 
+// An editor without a language in a host, focused.
 class EditorTest : public ::testing::Test
 {
 protected:
     void SetUp() override;
 
     // Host calls.
-    void SetText(LPCWSTR lpszText);
+    void SetText(LPCWSTR lpszText)
+    {
+        m_edit.SetWindowText(lpszText);
+        kit::PumpUntilIdle();
+    }
     CString Text() { return m_edit.GetText(0, static_cast<UINT>(-1)); }
-    CHARRANGE Selection();
-    void PlaceCaret(long nPos);
+    // The selection as [cpMin, cpMax).
+    Range Selection();
+    void PlaceCaret(long nPos)
+    {
+        m_edit.SetSel(nPos, nPos);
+        kit::PumpUntilIdle();
+    }
 
-    // The look of [nFrom, nTo): TRUE with the look when it is the same for all of it.
-    bool ReadLook(long nFrom, long nTo, Look& look);
-    ::testing::AssertionResult HasLook(long nFrom, long nTo, Look expected);
-    // One letter per character of the text: P plain, C comment, N number, S string, K keyword, B constant
-    // (bold), any other character: not checked.
-    ::testing::AssertionResult HasLooks(const char* pszPattern);
+    ::testing::AssertionResult HasLook(long nFrom, long nTo, Look expected)
+    {
+        return edtest::HasLook(m_edit, nFrom, nTo, expected);
+    }
+    ::testing::AssertionResult HasLooks(const char* pszPattern) { return edtest::HasLooks(m_edit, pszPattern); }
 
     CRecordingHost m_host;
     CTestEdit m_edit;
+};
+
+// The same with the C preset chosen.
+class CppEditorTest : public EditorTest
+{
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        m_edit.SetLanguage(kCpp);
+    }
 };
 } // namespace edtest

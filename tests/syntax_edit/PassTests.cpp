@@ -6,15 +6,7 @@
 
 namespace edtest
 {
-class Pass : public EditorTest
-{
-protected:
-    void SetUp() override
-    {
-        EditorTest::SetUp();
-        m_edit.SetLanguage(CTavSyntaxColorEdit::eLanguageCpp);
-    }
-};
+using Pass = CppEditorTest;
 
 // A range whose end lies in a block comment is coloured with the whole block and all the rest of the range.
 TEST_F(Pass, ARangeEndingInABlockCommentIsColouredWhole)
@@ -22,22 +14,22 @@ TEST_F(Pass, ARangeEndingInABlockCommentIsColouredWhole)
     SetText(L"int a;\rint b;\r} /* ns */");
     EXPECT_TRUE(HasLooks("KKK PP KKK PP P CCCCCCCC"));
 
-    m_edit.SetKeywordColor(RGB(200, 0, 0), FALSE);
+    m_edit.SetKeywordColor(kRed.crColor, FALSE);
     m_edit.FormatTextLines(16, 0);
-    EXPECT_TRUE(HasLook(0, 3, Look{ RGB(200, 0, 0), false }));
-    EXPECT_TRUE(HasLook(7, 10, Look{ RGB(200, 0, 0), false }));
+    EXPECT_TRUE(HasLook(0, 3, kRed));
+    EXPECT_TRUE(HasLook(7, 10, kRed));
 }
 
 TEST_F(Pass, ARangeStartingInABlockCommentIsColouredWithTheBlock)
 {
     SetText(L"/* a\rb */ int\rint");
-    m_edit.SetKeywordColor(RGB(200, 0, 0), FALSE);
+    m_edit.SetKeywordColor(kRed.crColor, FALSE);
     m_edit.SetCommentColor(RGB(0, 0, 100), FALSE);
     // The range starts on the block's last line: the block from its first line is coloured too.
     m_edit.FormatTextRange(7, 17);
     EXPECT_TRUE(HasLook(0, 9, Look{ RGB(0, 0, 100), false }));
-    EXPECT_TRUE(HasLook(10, 13, Look{ RGB(200, 0, 0), false }));
-    EXPECT_TRUE(HasLook(14, 17, Look{ RGB(200, 0, 0), false }));
+    EXPECT_TRUE(HasLook(10, 13, kRed));
+    EXPECT_TRUE(HasLook(14, 17, kRed));
     EXPECT_TRUE(m_edit.IsInCommentBlock(7));
     EXPECT_FALSE(m_edit.IsInCommentBlock(14));
 }
@@ -50,27 +42,24 @@ TEST_F(Pass, AColouredTextIsNotFormattedAgain)
     EXPECT_EQ(0, m_edit.m_nFormatChanges);
 }
 
-TEST_F(Pass, TheModifiedFlagMeansTheUserChangedSomething)
+TEST_F(Pass, APassIsNoUndoStepAndLeavesTheModifiedFlagAsItFoundIt)
 {
     SetText(L"int a; /* c */");
+    m_edit.SetKeywordColor(kRed.crColor, FALSE);
+    m_edit.FormatAll();
+    m_edit.SetLanguage(kScript);
+    EXPECT_FALSE(m_edit.CanUndo());
     EXPECT_FALSE(m_edit.GetModify());
-    m_edit.SetLanguage(CTavSyntaxColorEdit::eLanguageScript);
-    EXPECT_FALSE(m_edit.GetModify());
+
+    m_edit.SetLanguage(kCpp);
+    PlaceCaret(14);
     kit::TypeText(L" x");
     EXPECT_TRUE(m_edit.GetModify());
     m_edit.SetModify(FALSE);
     m_edit.SetKeywordColor(RGB(1, 2, 3), FALSE);
     m_edit.FormatAll();
+    EXPECT_TRUE(HasLook(0, 3, Look{ RGB(1, 2, 3), false }));
     EXPECT_FALSE(m_edit.GetModify());
-}
-
-TEST_F(Pass, ColouringIsNoUndoStep)
-{
-    SetText(L"int a;");
-    EXPECT_FALSE(m_edit.CanUndo());
-    m_edit.SetKeywordColor(RGB(1, 2, 3), FALSE);
-    m_edit.FormatAll();
-    EXPECT_FALSE(m_edit.CanUndo());
 }
 
 TEST_F(Pass, UndoAfterTypingAWordGivesBackTheTextBeforeIt)
@@ -84,7 +73,7 @@ TEST_F(Pass, UndoAfterTypingAWordGivesBackTheTextBeforeIt)
     EXPECT_TRUE(HasLooks("KKK PP"));
 
     // The spelling rewrite is no step of its own: undoing the typing takes the rewritten word away.
-    m_edit.SetLanguage(CTavSyntaxColorEdit::eLanguageBasic);
+    m_edit.SetLanguage(kBasic);
     SetText(L"x = y");
     PlaceCaret(5);
     kit::TypeText(L" dim");
@@ -99,7 +88,7 @@ TEST_F(Pass, UndoAfterTypingAWordGivesBackTheTextBeforeIt)
 // two undo steps instead of one.
 TEST_F(Pass, KnownPlatformLimit_AWordStartedNextToAColouredTokenIsUndoneInTwoSteps)
 {
-    m_edit.SetLanguage(CTavSyntaxColorEdit::eLanguageBasic);
+    m_edit.SetLanguage(kBasic);
     SetText(L"x = 1");
     PlaceCaret(5);
     kit::TypeText(L" dim");
@@ -137,14 +126,13 @@ TEST_F(Pass, AFailedPassRestoresSelectionFlagsAndState)
     SetText(L"int a;\r/* b\rc */ int d;");
     m_edit.SetSel(1, 3);
     m_edit.SetModify(FALSE);
-    m_edit.SetKeywordColor(RGB(200, 0, 0), FALSE);
+    m_edit.SetKeywordColor(kRed.crColor, FALSE);
     m_edit.m_bRefuseFormats = true;
     m_edit.FormatAll();
     m_edit.RefreshCommentBlock(10);
     m_edit.m_bRefuseFormats = false;
 
-    EXPECT_EQ(1, Selection().cpMin);
-    EXPECT_EQ(3, Selection().cpMax);
+    EXPECT_EQ(Range(1, 3), Selection());
     EXPECT_FALSE(m_edit.m_bFormatting);
     EXPECT_FALSE(m_edit.m_bRefreshingBlock);
     EXPECT_FALSE(m_edit.GetModify());
@@ -155,6 +143,6 @@ TEST_F(Pass, AFailedPassRestoresSelectionFlagsAndState)
     PlaceCaret(6);
     kit::TypeText(L"x");
     EXPECT_TRUE(m_edit.CanUndo());
-    EXPECT_TRUE(HasLook(0, 3, Look{ RGB(200, 0, 0), false }));
+    EXPECT_TRUE(HasLook(0, 3, kRed));
 }
 } // namespace edtest

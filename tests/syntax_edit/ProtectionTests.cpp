@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace
@@ -40,16 +41,29 @@ protected:
     {
         ASSERT_TRUE(m_host.Open(300, 200));
         ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(5, 5, 295, 195), &m_host, kRichEditId));
+        m_edit.SetFocus();
+        Reset(2, 2);
+    }
+
+    // "abcd", all protected, the selection [nFrom, nTo) and nothing announced yet.
+    void Reset(long nFrom, long nTo)
+    {
+        m_edit.SetEventMask(0);
         m_edit.SetWindowText(L"abcd");
-        m_edit.SetSel(0, -1);
+        Protect(0, -1, true);
+        m_edit.SetEventMask(ENM_PROTECTED);
+        m_edit.SetSel(nFrom, nTo);
+        kit::PumpUntilIdle();
+        m_host.m_announced.clear();
+    }
+
+    void Protect(long nFrom, long nTo, bool bProtected)
+    {
+        m_edit.SetSel(nFrom, nTo);
         CHARFORMAT cf = {};
         cf.dwMask = CFM_PROTECTED;
-        cf.dwEffects = CFE_PROTECTED;
+        cf.dwEffects = bProtected ? CFE_PROTECTED : 0;
         m_edit.SetSelectionCharFormat(cf);
-        m_edit.SetEventMask(ENM_PROTECTED);
-        m_edit.SetSel(2, 2);
-        m_edit.SetFocus();
-        kit::PumpUntilIdle();
         m_host.m_announced.clear();
     }
 
@@ -64,7 +78,7 @@ protected:
     {
         if (m_host.m_announced.size() != 1)
             return ::testing::AssertionFailure() << m_host.m_announced.size() << " announcements";
-        const ENPROTECTED& en = m_host.m_announced.front();
+        const ENPROTECTED en = m_host.m_announced.front();
         m_host.m_announced.clear();
         if (en.nmhdr.code != EN_PROTECTED || en.nmhdr.hwndFrom != m_edit.m_hWnd || en.nmhdr.idFrom != kRichEditId)
             return ::testing::AssertionFailure() << "not an EN_PROTECTED of the control";
@@ -79,104 +93,85 @@ protected:
     CRichEditCtrl m_edit;
 };
 
-TEST_F(RichEditProtection, ThisPlatformLeavesTheAnnouncementToTheClassLayer)
+// Every kind of edit, by key, shortcut or message, is announced once with the message and the range it
+// changes; a non-zero answer refuses it, a zero answer lets it happen.
+TEST_F(RichEditProtection, EditsAreAnnouncedOnceAndRefusedByANonZeroAnswer)
 {
     EXPECT_FALSE(CRichEditProtection::PlatformAnnounces());
+    struct Edit
+    {
+        const char* pszName;
+        long nSelFrom, nSelTo;
+        std::function<void()> make;
+        UINT msg;
+        WPARAM wParam;
+        long cpMin, cpMax;
+        LPCWSTR pszMade; // the text after the edit, nullptr: not checked
+    };
+    CHARFORMAT cfBold = {};
+    cfBold.dwMask = CFM_BOLD;
+    cfBold.dwEffects = CFE_BOLD;
+    const Edit edits[] = {
+        { "typing at the caret", 2, 2, [] { kit::TypeText(L"x"); }, WM_CHAR, L'x', 2, 2, L"abxcd" },
+        { "typing over a selection", 1, 3, [] { kit::TypeText(L"y"); }, WM_CHAR, L'y', 1, 3, L"ayd" },
+        { "Back removes the character before", 2, 2, [] { kit::PressKey(VK_BACK); }, WM_KEYDOWN, VK_BACK, 1, 2,
+          L"acd" },
+        { "Delete removes the character after", 1, 1, [] { kit::PressKey(VK_DELETE); }, WM_KEYDOWN, VK_DELETE, 1, 2,
+          L"acd" },
+        { "Ctrl+X", 1, 3, [] { kit::PressKey('X', kit::Ctrl); }, WM_CUT, 0, 1, 3, L"ad" },
+        { "Ctrl+V", 1, 1, [] { kit::PressKey('V', kit::Ctrl); }, WM_PASTE, 0, 1, 1, L"abcbcd" },
+        { "Ctrl+Z", 3, 3, [] { kit::PressKey('Z', kit::Ctrl); }, EM_UNDO, 0, 3, 3, nullptr },
+        { "cut", 0, 2, [this] { m_edit.Cut(); }, WM_CUT, 0, 0, 2, L"cd" },
+        { "replacing", 0, 1, [this] { m_edit.ReplaceSel(L"Q", TRUE); }, EM_REPLACESEL, TRUE, 0, 1, L"Qbcd" },
+        { "a format", 0, 2, [&] { m_edit.SetSelectionCharFormat(cfBold); }, EM_SETCHARFORMAT, SCF_SELECTION, 0, 2,
+          L"abcd" },
+    };
+    for (const Edit& edit : edits)
+    {
+        for (LRESULT lAnswer : { 1, 0 })
+        {
+            SCOPED_TRACE(::testing::Message() << edit.pszName << (lAnswer ? ", refused" : ", allowed"));
+            Reset(edit.nSelFrom, edit.nSelTo);
+            m_host.m_lAnswer = lAnswer;
+            edit.make();
+            EXPECT_TRUE(AnnouncedOnce(edit.msg, edit.wParam, edit.cpMin, edit.cpMax));
+            if (lAnswer || edit.pszMade)
+            {
+                EXPECT_EQ(CString(lAnswer ? L"abcd" : edit.pszMade), Text());
+            }
+        }
+    }
 }
 
-TEST_F(RichEditProtection, TypingIsAnnouncedOnceWithTheSelection)
+TEST_F(RichEditProtection, NothingIsAnnouncedWhenNoProtectedTextWouldChange)
 {
-    kit::TypeText(L"x");
-    EXPECT_TRUE(AnnouncedOnce(WM_CHAR, L'x', 2, 2));
-    EXPECT_EQ(CString(L"abxcd"), Text());
-
-    m_edit.SetSel(1, 3);
-    kit::TypeText(L"y");
-    EXPECT_TRUE(AnnouncedOnce(WM_CHAR, L'y', 1, 3));
-    EXPECT_EQ(CString(L"aycd"), Text());
-}
-
-TEST_F(RichEditProtection, BackAndDeleteAnnounceTheCharacterTheyRemove)
-{
+    // Nothing before the start or after the end, and the check for protection did not move the selection.
+    Reset(0, 0);
     kit::PressKey(VK_BACK);
-    EXPECT_TRUE(AnnouncedOnce(WM_KEYDOWN, VK_BACK, 1, 2));
-    EXPECT_EQ(CString(L"acd"), Text());
-    kit::PressKey(VK_DELETE);
-    EXPECT_TRUE(AnnouncedOnce(WM_KEYDOWN, VK_DELETE, 1, 2));
-    EXPECT_EQ(CString(L"ad"), Text());
-    // Nothing before the start or after the end: nothing to announce.
-    m_edit.SetSel(0, 0);
-    kit::PressKey(VK_BACK);
-    m_edit.SetSel(2, 2);
+    m_edit.SetSel(4, 4);
     kit::PressKey(VK_DELETE);
     EXPECT_TRUE(m_host.m_announced.empty());
-    // The check for protection looked at the character without the user seeing the selection move.
     CHARRANGE chrg = {};
     m_edit.GetSel(chrg);
-    EXPECT_EQ(2, chrg.cpMin);
-    EXPECT_EQ(2, chrg.cpMax);
-}
+    EXPECT_EQ(4, chrg.cpMin);
+    EXPECT_EQ(4, chrg.cpMax);
 
-TEST_F(RichEditProtection, ANonZeroAnswerRefusesTheEdit)
-{
-    m_host.m_lAnswer = 1;
-    kit::TypeText(L"x");
-    kit::PressKey(VK_BACK);
-    m_edit.SetSel(0, 2);
-    m_edit.ReplaceSel(L"zz");
-    m_edit.Cut();
-    EXPECT_EQ(4u, m_host.m_announced.size());
-    EXPECT_EQ(CString(L"abcd"), Text());
-}
-
-TEST_F(RichEditProtection, CommandsAndShortcutsAreAnnouncedAsTheEditsTheyMake)
-{
-    m_edit.SetSel(1, 3);
-    kit::PressKey('X', kit::Ctrl);
-    EXPECT_TRUE(AnnouncedOnce(WM_CUT, 0, 1, 3));
-    EXPECT_EQ(CString(L"ad"), Text());
-    kit::PressKey('V', kit::Ctrl);
-    EXPECT_TRUE(AnnouncedOnce(WM_PASTE, 0, 1, 1));
-    EXPECT_EQ(CString(L"abcd"), Text());
-    kit::PressKey('Z', kit::Ctrl);
-    EXPECT_TRUE(AnnouncedOnce(EM_UNDO, 0, 3, 3));
-    m_edit.SetSel(0, 1);
-    m_edit.ReplaceSel(L"Q", TRUE);
-    EXPECT_TRUE(AnnouncedOnce(EM_REPLACESEL, TRUE, 0, 1));
-    m_edit.SetSel(0, 2);
-    CHARFORMAT cf = {};
-    cf.dwMask = CFM_BOLD;
-    cf.dwEffects = CFE_BOLD;
-    m_edit.SetSelectionCharFormat(cf);
-    EXPECT_TRUE(AnnouncedOnce(EM_SETCHARFORMAT, SCF_SELECTION, 0, 2));
-}
-
-TEST_F(RichEditProtection, NothingIsAnnouncedWithoutTheEventOrWithoutProtection)
-{
+    // Without the event, or without protection.
     m_edit.SetEventMask(ENM_CHANGE);
     kit::TypeText(L"x");
     EXPECT_TRUE(m_host.m_announced.empty());
-
     m_edit.SetEventMask(ENM_PROTECTED);
-    m_edit.SetSel(0, -1);
-    CHARFORMAT cf = {};
-    cf.dwMask = CFM_PROTECTED;
-    m_edit.SetSelectionCharFormat(cf);
-    m_host.m_announced.clear();
+    Protect(0, -1, false);
     m_edit.SetSel(1, 1);
     kit::TypeText(L"y");
     kit::PressKey(VK_DELETE);
     EXPECT_TRUE(m_host.m_announced.empty());
-    EXPECT_EQ(CString(L"ayxcd"), Text());
+    EXPECT_EQ(CString(L"aycdx"), Text());
 }
 
 TEST_F(RichEditProtection, PartlyProtectedSelectionsAreProtected)
 {
-    m_edit.SetSel(0, 2);
-    CHARFORMAT cf = {};
-    cf.dwMask = CFM_PROTECTED;
-    m_edit.SetSelectionCharFormat(cf);
-    m_host.m_announced.clear();
+    Protect(0, 2, false);
     m_edit.SetSel(1, 3);
     kit::TypeText(L"z");
     EXPECT_TRUE(AnnouncedOnce(WM_CHAR, L'z', 1, 3));

@@ -3,92 +3,50 @@
 
 namespace edtest
 {
-class TokenColouring : public EditorTest
+using TokenColouring = CppEditorTest;
+
+TEST_F(TokenColouring, EachKindOfTokenTakesItsLook)
 {
-protected:
-    void SetUp() override
+    struct Case
     {
-        EditorTest::SetUp();
-        m_edit.SetLanguage(CTavSyntaxColorEdit::eLanguageCpp);
+        const char* pszName;
+        CTavSyntaxColorEdit::ELanguage eLanguage;
+        LPCWSTR pszText;
+        const char* pszLooks;
+    };
+    const Case cases[] = {
+        { "line comments start at the marker but not inside strings", kCpp, L"a//b\r\"x//y\" z", "PCCC SSSSSS P" },
+        { "the end marker is searched from inside the start marker", kCpp, L"/*/ x\ry", "CCC P P" },
+        { "a block comment within a line", kCpp, L"a /* b */ c", "P CCCCCCC P" },
+        { "open strings end before the line break or at the end", kCpp, L"\"abc\rdef = \"gh", "SSSS PPP P SSS" },
+        // "a\" is a string, b is a word, and the last quote opens a string to the end.
+        { "a backslash does not escape a quote", kCpp, L"\"a\\\"b\" c", "SS.SPSSS" },
+        { "numbers follow the decimal rule", kCpp, L"12abc -5 - x +5 .5 1.5e3 0x1F",
+          "NNPPP NN P P PN PN NNNNN NPPP" },
+        { "C keywords and constants", kCpp, L"int x = true; Dim implements", "KKK P P BBBBP PPP PPPPPPPPPP" },
+        { "script lists the misspelt implmements and its own constants", kScript, L"Dim implmements implements null",
+          "KKK KKKKKKKKKKK PPPPPPPPPP BBBB" },
+        { "Basic Rem starts a comment only with a space", kBasic, L"Rem note\rRemark x", "CCCCCCCC PPPPPP P" },
+        { "a Basic apostrophe comment ends at the next apostrophe or the line end", kBasic, L"x 'c' y 'd\rz",
+          "P CCC P CC P" },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        m_edit.SetLanguage(c.eLanguage);
+        SetText(c.pszText);
+        EXPECT_TRUE(HasLooks(c.pszLooks));
     }
-};
-
-TEST_F(TokenColouring, LineCommentsStartAtTheMarkerButNotInsideStrings)
-{
-    SetText(L"a//b\r\"x//y\" z");
-    EXPECT_TRUE(HasLooks("PCCC SSSSSS P"));
 }
 
-TEST_F(TokenColouring, BlockCommentEndSearchStartsInsideTheStartMarker)
+TEST_F(TokenColouring, BasicRemInLowerCaseIsAKeywordUntilTheNextPass)
 {
-    SetText(L"/*/ x\ry");
-    EXPECT_TRUE(HasLooks("CCC P P"));
-    SetText(L"a /* b */ c");
-    EXPECT_TRUE(HasLooks("P CCCCCCC P"));
-}
-
-TEST_F(TokenColouring, OpenStringsEndBeforeTheLineBreakOrAtTheEnd)
-{
-    SetText(L"\"abc\rdef = \"gh");
-    EXPECT_TRUE(HasLooks("SSSS PPP P SSS"));
-}
-
-TEST_F(TokenColouring, BackslashDoesNotEscapeAQuote)
-{
-    SetText(L"\"a\\\"b\" c");
-    // "a\" is a string, b is a word, and the last quote opens a string to the end.
-    EXPECT_TRUE(HasLooks("SS.SPSSS"));
-}
-
-TEST_F(TokenColouring, NumbersFollowTheDecimalRule)
-{
-    SetText(L"12abc -5 - x +5 .5 1.5e3 0x1F");
-    EXPECT_TRUE(HasLooks("NNPPP NN P P PN PN NNNNN NPPP"));
-}
-
-TEST_F(TokenColouring, KeywordsAndConstantsTakeTheirColours)
-{
-    SetText(L"int x = true; Dim implements");
-    EXPECT_TRUE(HasLooks("KKK P P BBBBP PPP PPPPPPPPPP"));
-    m_edit.SetLanguage(CTavSyntaxColorEdit::eLanguageScript);
-    // The script language lists the misspelt "implmements" and its own constants.
-    SetText(L"Dim implmements implements null");
-    EXPECT_TRUE(HasLooks("KKK KKKKKKKKKKK PPPPPPPPPP BBBB"));
-}
-
-TEST_F(TokenColouring, BasicRemStartsACommentOnlyAsWrittenWithASpace)
-{
-    m_edit.SetLanguage(CTavSyntaxColorEdit::eLanguageBasic);
-    SetText(L"Rem note\rRemark x");
-    EXPECT_TRUE(HasLooks("CCCCCCCC PPPPPP P"));
-    // rem is the keyword Rem: rewritten in this pass, a comment from the next pass over the line on.
+    m_edit.SetLanguage(kBasic);
     SetText(L"rem note");
     EXPECT_EQ(CString(L"Rem note"), Text());
     EXPECT_TRUE(HasLooks("KKK PPPP"));
     m_edit.FormatAll();
     EXPECT_TRUE(HasLooks("CCCCCCCC"));
-}
-
-TEST_F(TokenColouring, BasicApostropheCommentEndsAtTheNextApostropheOrTheLineEnd)
-{
-    m_edit.SetLanguage(CTavSyntaxColorEdit::eLanguageBasic);
-    SetText(L"x 'c' y 'd\rz");
-    EXPECT_TRUE(HasLooks("P CCC P CC P"));
-}
-
-TEST_F(TokenColouring, WithoutALanguageEveryLineIsACommentFromItsFirstCharacter)
-{
-    CTestEdit bare;
-    ASSERT_TRUE(bare.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 200, 100), &m_host, kEditId + 1));
-    bare.SetWindowText(L"  ab\r\tcd");
-    CHARFORMAT cf = {};
-    bare.SetSel(2, 4);
-    bare.GetSelectionCharFormat(cf);
-    EXPECT_EQ(kComment.crColor, cf.crTextColor);
-    bare.SetSel(6, 8);
-    bare.GetSelectionCharFormat(cf);
-    EXPECT_EQ(kComment.crColor, cf.crTextColor);
-    bare.DestroyWindow();
 }
 
 TEST_F(TokenColouring, BlanksAndBackslashesKeepTheFormatTheyHave)
@@ -98,14 +56,5 @@ TEST_F(TokenColouring, BlanksAndBackslashesKeepTheFormatTheyHave)
     kit::TypeText(L" \\");
     // Typed next to the comment they take its look, and the pass leaves them so.
     EXPECT_TRUE(HasLook(5, 7, kComment));
-}
-
-TEST_F(TokenColouring, ColourSettersTakeEffectFromTheNextPass)
-{
-    SetText(L"int x");
-    m_edit.SetKeywordColor(RGB(200, 0, 0), TRUE);
-    EXPECT_TRUE(HasLook(0, 3, kKeyword));
-    m_edit.FormatAll();
-    EXPECT_TRUE(HasLook(0, 3, Look{ RGB(200, 0, 0), true }));
 }
 } // namespace edtest
