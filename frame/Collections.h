@@ -5,6 +5,7 @@
 #include "Exceptions.h"
 #include "String.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <new>
 #include <type_traits>
@@ -98,12 +99,13 @@ public:
         const std::vector<TYPE> copy(pNewArray->m_data);
         if (nStartIndex > GetSize())
             SetSize(nStartIndex);
+        Reserve(GetSize() + static_cast<INT_PTR>(copy.size()));
         m_data.insert(m_data.begin() + nStartIndex, copy.begin(), copy.end());
     }
     // Removes nCount elements; the later ones move down, keeping their order.
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1)
     {
-        if (nIndex < 0 || nCount < 0 || nIndex + nCount > GetSize())
+        if (nIndex < 0 || nCount < 0 || nCount > GetSize() - nIndex)
             AfxThrowInvalidArgException();
         m_data.erase(m_data.begin() + nIndex, m_data.begin() + nIndex + nCount);
     }
@@ -115,14 +117,27 @@ private:
             AfxThrowInvalidArgException();
         return static_cast<size_t>(nIndex);
     }
+    // Room for nSize elements, in steps of m_nGrowBy (by half the capacity when it is 0). A size the array
+    // cannot hold fails as the class library's memory exception, which callers catch, not as a standard one.
     void Reserve(INT_PTR nSize)
     {
-        if (static_cast<size_t>(nSize) <= m_data.capacity())
+        const size_t nNeeded = static_cast<size_t>(nSize);
+        if (nNeeded <= m_data.capacity())
             return;
+        if (nNeeded > m_data.max_size())
+            AfxThrowMemoryException();
         size_t nCapacity = m_data.capacity() + static_cast<size_t>(m_nGrowBy > 0 ? m_nGrowBy : 0);
         if (m_nGrowBy <= 0)
             nCapacity = m_data.capacity() + m_data.capacity() / 2 + 4;
-        m_data.reserve(nCapacity > static_cast<size_t>(nSize) ? nCapacity : static_cast<size_t>(nSize));
+        nCapacity = std::min(std::max(nCapacity, nNeeded), m_data.max_size());
+        try
+        {
+            m_data.reserve(nCapacity);
+        }
+        catch (const std::bad_alloc&)
+        {
+            AfxThrowMemoryException();
+        }
     }
 
     std::vector<TYPE> m_data;

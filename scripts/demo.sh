@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs the demo gallery. Headless it renders every page to PNG files;
-# with a display and --window it opens the interactive window.
+# Builds everything, runs the host program that loads TavControls.dll and reports what it registered and
+# carries, then runs the demo gallery. Headless the gallery renders every page to PNG files; with a display
+# and --window it opens the interactive window.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-"$root/scripts/setup.sh"
+bash "$root/scripts/setup.sh"
 prefix=$build/wineprefix
 args=("$@")
 if [[ " ${args[*]-} " == *" --window "* ]]; then
@@ -16,6 +17,7 @@ else
     args+=(--out "$build/gallery")
 fi
 status=0
-"$root/scripts/wine-run.sh" "$prefix" "$build/bin/TavGallery.exe" "${args[@]}" || status=$?
+bash "$root/scripts/wine-run.sh" "$prefix" "$build/bin/TavHost.exe" || status=$?
+bash "$root/scripts/wine-run.sh" "$prefix" "$build/bin/TavGallery.exe" "${args[@]}" || status=$?
 WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
 exit $status

@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-"$root/scripts/setup.sh"
+bash "$root/scripts/setup.sh"
 status=0
 (cd "$build" && ctest --output-on-failure -j"$(nproc)" "$@") || status=$?
 WINEPREFIX=$build/wineprefix wineserver -w 2>/dev/null || true

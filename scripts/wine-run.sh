@@ -2,7 +2,8 @@
 # wine-run.sh PREFIX PROGRAM [ARGS...]: runs a Windows program under Wine in PREFIX, creating the prefix
 # (headless, with the null display driver) the first time. Safe to call from parallel test runs.
 set -euo pipefail
-prefix=$1; shift
+# Wine accepts only an absolute prefix.
+prefix=$(realpath -m "$1"); shift
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -12,7 +13,8 @@ mkdir -p "$(dirname "$prefix")"
     if [ ! -f "$prefix/.tav-ready" ]; then
         wineboot -i >/dev/null 2>&1 || true
         if [ -z "${TAV_WINE_DISPLAY:-}" ]; then
-            wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+            wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 ||
+                { echo "wine-run.sh: could not set up the Wine prefix $prefix" >&2; exit 1; }
         fi
         # The desktop process started by wineboot keeps its driver until the server goes away.
         wineserver -w

@@ -322,6 +322,14 @@ TEST(ArchiveFuzz, RandomMutationsLoadOrThrowAnArchiveExceptionWithoutLeaksOrHuge
         const LoadResult result = LoadDamaged(Mutate(valid.GetBytes(), random));
         ASSERT_TRUE(result.IsSound()) << "case " << nCase;
         ++outcomes[result.m_nCause];
+        // A damaged archive that still loads must have given values the archive can hold: storing them and
+        // loading that again comes back to the same bytes.
+        if (result.m_nCause == -1)
+        {
+            const LoadResult again = LoadDamaged(result.m_storedAgain);
+            ASSERT_EQ(-1, again.m_nCause) << "case " << nCase;
+            ASSERT_EQ(result.m_storedAgain, again.m_storedAgain) << "case " << nCase;
+        }
     }
     // The mutations reach the loaders' different faults as well as archives that still load.
     for (int nCause : {-1, int(CArchiveException::endOfFile), int(CArchiveException::badIndex),

@@ -44,7 +44,12 @@ TEST(CArray, RejectsIndicesOutsideTheArray)
     EXPECT_EQ("CInvalidArgException", ThrownBy([&] { a[-1]; }));
     EXPECT_EQ("CInvalidArgException", ThrownBy([&] { a.SetAt(3, 0); }));
     EXPECT_EQ("CInvalidArgException", ThrownBy([&] { a.RemoveAt(0, 2); }));
-    EXPECT_EQ(1, a.GetSize());
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { a.RemoveAt(1, INTPTR_MAX); }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { a.SetSize(-1); }));
+    // A size no array can hold fails the way the class library reports memory faults.
+    EXPECT_EQ("CMemoryException", ThrownBy([&] { a.SetSize(INTPTR_MAX / 2); }));
+    ASSERT_EQ(1, a.GetSize());
+    EXPECT_EQ(1, a[0]);
 }
 
 TEST(CArray, AddingAnElementOfTheSameArraySurvivesGrowth)

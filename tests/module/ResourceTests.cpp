@@ -189,6 +189,31 @@ TEST_F(ControlsResources, CheckBoxBitmapIsA16ColourDibWithThePixelsOfTheTable)
         }
 }
 
+// The application's own resource module is searched before the extension modules; a resource that no
+// module holds is looked for in the application's module. A second copy of the library, loaded as a plain
+// data file, stands in for an application that carries resources with the same IDs.
+TEST_F(ControlsResources, ChainSearchesTheApplicationFirst)
+{
+    wchar_t szLibrary[MAX_PATH], szTemp[MAX_PATH], szCopy[MAX_PATH];
+    ASSERT_NE(GetModuleFileNameW(s_hControls, szLibrary, MAX_PATH), 0u);
+    ASSERT_NE(GetTempPathW(MAX_PATH, szTemp), 0u);
+    ASSERT_NE(GetTempFileNameW(szTemp, L"tav", 0, szCopy), 0u);
+    ASSERT_TRUE(CopyFileW(szLibrary, szCopy, FALSE));
+    HMODULE hApplication = LoadLibraryExW(szCopy, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(hApplication, nullptr);
+
+    const HINSTANCE hBefore = AfxGetResourceHandle();
+    AfxSetResourceHandle(hApplication);
+    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEW(31508), RT_GROUP_CURSOR), hApplication);
+    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEW(30000), RT_BITMAP), hApplication);
+    AfxSetResourceHandle(hBefore);
+    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEW(31508), RT_GROUP_CURSOR), s_hControls);
+    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEW(29999), RT_BITMAP), hBefore) << "held by no module";
+
+    FreeLibrary(hApplication);
+    DeleteFileW(szCopy);
+}
+
 TEST_F(ControlsResources, ManifestAsksForNoElevationAndNoRuntimeAssemblies)
 {
     HRSRC hRes = FindResourceExW(s_hControls, RT_MANIFEST, MAKEINTRESOURCEW(2),
