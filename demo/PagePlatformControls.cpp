@@ -32,7 +32,7 @@ protected:
                             &m_radioOne, &m_radioTwo, &m_ok, &m_disabled};
         for (CWnd* pControl : controls)
             pControl->SetFont(&m_font, FALSE);
-        m_name.SetWindowText(L"Ada Lovelace");
+        m_name.SetWindowText(L"Sample text");
         m_notes.SetWindowText(L"A multi-line edit\r\nwith a second line.");
         m_check.SetCheck(BST_CHECKED);
         m_radioOne.SetCheck(BST_CHECKED);

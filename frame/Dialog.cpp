@@ -72,10 +72,12 @@ LPCDLGTEMPLATEW CDialog::LoadTemplate() const
 BOOL CDialog::Create(LPCWSTR lpszTemplateName, CWnd* pParentWnd)
 {
     SetTemplate(lpszTemplateName);
+    m_pParentWnd = pParentWnd;
     LPCDLGTEMPLATEW lpTemplate = LoadTemplate();
     if (!lpTemplate)
         return FALSE;
-    return CreateFromTemplate(lpTemplate, AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG), pParentWnd);
+    return CreateFromTemplate(lpTemplate, AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG),
+                              pParentWnd->GetSafeHwnd());
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
@@ -85,16 +87,16 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 
 BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentWnd)
 {
-    return CreateFromTemplate(lpDialogTemplate, AfxGetInstanceHandle(), pParentWnd);
+    m_pParentWnd = pParentWnd;
+    return CreateFromTemplate(lpDialogTemplate, AfxGetInstanceHandle(), pParentWnd->GetSafeHwnd());
 }
 
-BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEW lpDialogTemplate, HINSTANCE hInst, CWnd* pParentWnd)
+BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEW lpDialogTemplate, HINSTANCE hInst, HWND hWndParent)
 {
     if (m_hWnd)
         return FALSE;
-    m_pParentWnd = pParentWnd;
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), &AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, hWndParent, &AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate())
         PostNcDestroy();
     return hWnd != nullptr;
@@ -120,7 +122,8 @@ INT_PTR CDialog::DoModal()
 
     m_bModal = TRUE;
     m_nModalResult = -1;
-    if (CreateFromTemplate(lpTemplate, hInst, CWnd::FromHandle(hWndParent)))
+    // Only the handle of a parent found here is kept: its wrapper may be a temporary one.
+    if (CreateFromTemplate(lpTemplate, hInst, hWndParent))
     {
         ::ShowWindow(m_hWnd, SW_SHOW);
         RunModalLoop();

@@ -53,6 +53,6 @@ private:
     void SetTemplate(LPCWSTR lpszTemplateName);
     void RunModalLoop();
     LPCDLGTEMPLATEW LoadTemplate() const;
-    BOOL CreateFromTemplate(LPCDLGTEMPLATEW lpDialogTemplate, HINSTANCE hInst, CWnd* pParentWnd);
+    BOOL CreateFromTemplate(LPCDLGTEMPLATEW lpDialogTemplate, HINSTANCE hInst, HWND hWndParent);
     CString m_strTemplateName;
 };

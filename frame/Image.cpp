@@ -1,5 +1,6 @@
 #include "Image.h"
 
+#include <array>
 #include <cstdio>
 #include <vector>
 
@@ -21,22 +22,20 @@ void PutLE16(Bytes& out, unsigned value)
     out.push_back(static_cast<unsigned char>(value >> 8));
 }
 
-DWORD Crc32(const unsigned char* pData, size_t nLength, DWORD crc = 0)
+DWORD Crc32(const unsigned char* pData, size_t nLength)
 {
-    static DWORD s_table[256];
-    static bool s_bInitialised = false;
-    if (!s_bInitialised)
-    {
+    static const std::array<DWORD, 256> s_table = [] {
+        std::array<DWORD, 256> table{};
         for (DWORD n = 0; n < 256; ++n)
         {
             DWORD c = n;
             for (int k = 0; k < 8; ++k)
                 c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            s_table[n] = c;
+            table[n] = c;
         }
-        s_bInitialised = true;
-    }
-    crc = ~crc;
+        return table;
+    }();
+    DWORD crc = 0xFFFFFFFFu;
     for (size_t i = 0; i < nLength; ++i)
         crc = s_table[(crc ^ pData[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;

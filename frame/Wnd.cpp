@@ -31,6 +31,20 @@ bool IsImeWindow(HWND hWnd)
     ::GetClassNameW(hWnd, szClass, 8);
     return ::lstrcmpiW(szClass, L"IME") == 0;
 }
+
+// Changes bits of the style (nIndex GWL_STYLE) or extended style (GWL_EXSTYLE); non-zero nFlags are handed
+// to SetWindowPos, typically SWP_FRAMECHANGED so that the frame follows. FALSE when nothing changed.
+BOOL ModifyStyleBits(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    DWORD dwStyle = static_cast<DWORD>(::GetWindowLongPtrW(hWnd, nIndex));
+    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    ::SetWindowLongPtrW(hWnd, nIndex, static_cast<LONG_PTR>(dwNewStyle));
+    if (nFlags)
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
 }
 
 // Attaches the object that CreateEx is creating to its window at the first creation event, so that the
@@ -561,18 +575,16 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 
 BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    // The parent's result changes only when the child handled the message.
+    LRESULT lResult = 0;
+    BOOL bHandled;
     switch (message)
     {
     case WM_COMMAND:
         return DispatchReflectedCommand(HIWORD(wParam));
     case WM_NOTIFY:
-    {
-        LRESULT lResult = 0;
-        BOOL bHandled = DispatchReflectedNotify(reinterpret_cast<NMHDR*>(lParam), &lResult);
-        if (bHandled && pResult)
-            *pResult = lResult;
-        return bHandled;
-    }
+        bHandled = DispatchReflectedNotify(reinterpret_cast<NMHDR*>(lParam), &lResult);
+        break;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -580,14 +592,9 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-    {
-        LRESULT lResult = 0;
-        BOOL bHandled = DispatchCtlColor(WM_REFLECT_BASE + WM_CTLCOLOR, message - WM_CTLCOLORMSGBOX, wParam,
-                                         lParam, &lResult);
-        if (bHandled && pResult)
-            *pResult = lResult;
-        return bHandled;
-    }
+        bHandled = DispatchCtlColor(WM_REFLECT_BASE + WM_CTLCOLOR, message - WM_CTLCOLORMSGBOX, wParam, lParam,
+                                    &lResult);
+        break;
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_PARENTNOTIFY:
@@ -597,16 +604,14 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
     case WM_COMPAREITEM:
-    {
-        LRESULT lResult = 0;
-        BOOL bHandled = CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, &lResult);
-        if (bHandled && pResult)
-            *pResult = lResult;
-        return bHandled;
-    }
+        bHandled = CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, &lResult);
+        break;
     default:
         return FALSE;
     }
+    if (bHandled && pResult)
+        *pResult = lResult;
+    return bHandled;
 }
 
 BOOL CWnd::DispatchReflectedCommand(UINT nCode)
@@ -685,26 +690,12 @@ CWnd* CWnd::GetTopLevelParent() const
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD dwStyle = GetStyle();
-    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNewStyle)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(dwNewStyle));
-    if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyStyleBits(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD dwStyle = GetExStyle();
-    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNewStyle)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(dwNewStyle));
-    if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyStyleBits(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 void CWnd::GetWindowText(CString& rString) const

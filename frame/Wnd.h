@@ -224,7 +224,8 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg void OnCancelMode();
-    // These four hand the message to the child control's object first (reflection), then run the default.
+    // These hand the message to the child control's object (reflection) and run the default when it has no use
+    // for it.
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

@@ -177,6 +177,12 @@ TEST(WndCreation, FromHandleWrapsForeignWindowsUntilTheTemporaryMapIsCleared)
     ASSERT_TRUE(attached.Attach(hWndForeign));
     EXPECT_EQ(&attached, CWnd::FromHandle(hWndForeign));
     EXPECT_FALSE(CWnd().Attach(hWndForeign));  // one object per window
+    // Style changes through the object say whether anything changed.
+    EXPECT_TRUE(attached.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED));
+    EXPECT_FALSE(attached.ModifyStyleEx(0, WS_EX_CLIENTEDGE));
+    EXPECT_TRUE(attached.ModifyStyle(0, SS_NOTIFY));
+    EXPECT_TRUE(attached.GetStyle() & SS_NOTIFY);
+    EXPECT_TRUE(attached.GetExStyle() & WS_EX_CLIENTEDGE);
     EXPECT_EQ(hWndForeign, attached.Detach());
     EXPECT_TRUE(::IsWindow(hWndForeign));
 }

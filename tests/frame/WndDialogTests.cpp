@@ -1,5 +1,6 @@
-// Dialogs: modal runs with the owner disabled and ends with the result of the key that closed it; the
-// template a dialog was made from stays recorded in the object.
+// Dialogs: modeless ones come from templates in the resource module; modal runs with the owner disabled and
+// ends with the result of the key that closed it; the template a dialog was made from stays in the object.
+#include "Module.h"
 #include "kit/Host.h"
 #include "kit/Pump.h"
 
@@ -12,7 +13,7 @@ namespace
 class CSelfClosingDialog : public CDialog
 {
 public:
-    CSelfClosingDialog(UINT nKey, CWnd* pOwner) : m_nKey(nKey), m_pOwner(pOwner) {}
+    CSelfClosingDialog(UINT nKey, HWND hWndOwner) : m_nKey(nKey), m_hWndOwner(hWndOwner) {}
 
     int m_nInitDialog = 0;
     BOOL m_bOwnerEnabledWhileUp = TRUE;
@@ -21,14 +22,14 @@ protected:
     BOOL OnInitDialog() override
     {
         ++m_nInitDialog;
-        m_bOwnerEnabledWhileUp = m_pOwner->IsWindowEnabled();
+        m_bOwnerEnabledWhileUp = ::IsWindowEnabled(m_hWndOwner);
         PostMessage(WM_KEYDOWN, m_nKey, 1);
         return CDialog::OnInitDialog();
     }
 
 private:
     UINT m_nKey;
-    CWnd* m_pOwner;
+    HWND m_hWndOwner;
 };
 
 class CQuittingDialog : public CDialog
@@ -39,6 +40,33 @@ protected:
         ::PostQuitMessage(3);
         return TRUE;
     }
+};
+
+class CCountingDialog : public CDialog
+{
+public:
+    int m_nInitDialog = 0;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        ++m_nInitDialog;
+        return CDialog::OnInitDialog();
+    }
+};
+
+// Makes a module the one where resources are looked for first, for one scope.
+class UseResourcesOf
+{
+public:
+    explicit UseResourcesOf(LPCWSTR lpszModule) : m_hPrevious(AfxGetResourceHandle())
+    {
+        AfxSetResourceHandle(::GetModuleHandleW(lpszModule));
+    }
+    ~UseResourcesOf() { AfxSetResourceHandle(m_hPrevious); }
+
+private:
+    HINSTANCE m_hPrevious;
 };
 
 kit::DialogTemplate ModalTemplate()
@@ -55,7 +83,7 @@ TEST(WndDialog, DoModalEndsWithTheKeyThatClosedItAndGivesTheOwnerBack)
     ASSERT_TRUE(owner.Open());
     kit::DialogTemplate dialogTemplate = ModalTemplate();
 
-    CSelfClosingDialog cancelled(VK_ESCAPE, &owner);
+    CSelfClosingDialog cancelled(VK_ESCAPE, owner.m_hWnd);
     ASSERT_TRUE(cancelled.InitModalIndirect(dialogTemplate.Get(), &owner));
     EXPECT_EQ(IDCANCEL, cancelled.DoModal());
     EXPECT_EQ(1, cancelled.m_nInitDialog);
@@ -63,9 +91,32 @@ TEST(WndDialog, DoModalEndsWithTheKeyThatClosedItAndGivesTheOwnerBack)
     EXPECT_TRUE(owner.IsWindowEnabled());
     EXPECT_EQ(nullptr, cancelled.m_hWnd);
 
-    CSelfClosingDialog accepted(VK_RETURN, &owner);
+    CSelfClosingDialog accepted(VK_RETURN, owner.m_hWnd);
     ASSERT_TRUE(accepted.InitModalIndirect(dialogTemplate.Get(), &owner));
     EXPECT_EQ(IDOK, accepted.DoModal());
+}
+
+TEST(WndDialog, DoModalWithoutAParentIsOwnedByTheActiveWindowEveryTime)
+{
+    // The active window has no object, so the dialog meets it only through a temporary wrapper, which the
+    // idle point after each run releases.
+    HWND hWndOwner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                       nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, hWndOwner);
+    kit::DialogTemplate dialogTemplate = ModalTemplate();
+    CSelfClosingDialog dialog(VK_ESCAPE, hWndOwner);
+    ASSERT_TRUE(dialog.InitModalIndirect(dialogTemplate.Get()));
+    for (int nRun = 1; nRun <= 2; ++nRun)
+    {
+        SCOPED_TRACE(nRun);
+        ::SetForegroundWindow(hWndOwner);
+        ASSERT_EQ(hWndOwner, ::GetActiveWindow());
+        dialog.m_bOwnerEnabledWhileUp = TRUE;
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+        EXPECT_FALSE(dialog.m_bOwnerEnabledWhileUp);
+        kit::PumpUntilIdle();
+    }
+    ::DestroyWindow(hWndOwner);
 }
 
 TEST(WndDialog, AQuitMessageEndsTheModalLoopAndStaysForTheOuterLoop)
@@ -78,6 +129,34 @@ TEST(WndDialog, AQuitMessageEndsTheModalLoopAndStaysForTheOuterLoop)
     MSG msg;
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(3u, msg.wParam);
+}
+
+TEST(WndDialog, ModelessCreateFindsTheTemplateByNameOrIdInTheResourceModule)
+{
+    // The platform's own modules hold dialog templates: user32 one named "MSGBOX", comctl32 numbered ones.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TAB_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    kit::CHostDialog owner;
+    ASSERT_TRUE(owner.Open());
+    const struct { LPCWSTR lpszModule; LPCWSTR lpszTemplate; } cases[] = {
+        {L"user32.dll", L"MSGBOX"},
+        {L"comctl32.dll", MAKEINTRESOURCEW(1006)},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.lpszModule);
+        CCountingDialog dialog;
+        {
+            UseResourcesOf resources(c.lpszModule);
+            ASSERT_TRUE(IS_INTRESOURCE(c.lpszTemplate) ? dialog.Create(LOWORD(c.lpszTemplate), &owner)
+                                                       : dialog.Create(c.lpszTemplate, &owner));
+        }
+        EXPECT_EQ(1, dialog.m_nInitDialog);
+        EXPECT_EQ(&dialog, CWnd::FromHandlePermanent(dialog.m_hWnd));
+        EXPECT_EQ(owner.m_hWnd, ::GetWindow(dialog.m_hWnd, GW_OWNER));
+        EXPECT_NE(nullptr, ::GetWindow(dialog.m_hWnd, GW_CHILD));  // the template's controls
+        dialog.DestroyWindow();
+    }
 }
 
 TEST(WndDialog, TheTemplateNameOrIdStaysInTheObject)

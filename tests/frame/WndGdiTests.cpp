@@ -1,5 +1,6 @@
 // Painting through CDC: selection hands back the previous object without taking ownership, owned objects
-// free their handles, clipping and saved states hold, and bitmaps come from the resource chain.
+// free their handles, clipping (by rectangle and region) and saved states hold, text, icons, focus frames and
+// blits show, and bitmaps come from the resource chain.
 #include "Gdi.h"
 #include "kit/Host.h"
 #include "kit/Pixels.h"
@@ -12,11 +13,31 @@ namespace
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kGreen = RGB(0, 255, 0);
+
+// A 16 x 16 icon that is solid blue.
+HICON CreateBlueIcon()
+{
+    CClientDC screen(nullptr);
+    CBitmap colour, mask;
+    colour.CreateCompatibleBitmap(&screen, 16, 16);
+    const WORD opaque[16] = {};
+    mask.CreateBitmap(16, 16, 1, 1, opaque);
+    CDC memory;
+    memory.CreateCompatibleDC(&screen);
+    CBitmap* pOld = memory.SelectObject(&colour);
+    memory.FillSolidRect(0, 0, 16, 16, kBlue);
+    memory.SelectObject(pOld);
+    ICONINFO info = {TRUE, 0, 0, mask, colour};
+    return ::CreateIconIndirect(&info);
+}
 
 class CPaintingWnd : public CWnd
 {
 public:
     CRect m_rcClipBox;
+    HICON m_hIcon = nullptr;
 
 protected:
     afx_msg void OnPaint()
@@ -37,8 +58,35 @@ protected:
         CFont* pOldFont = dc.SelectObject(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
         dc.TextOut(60, 10, CString(L"Text"));
         CSize extent = dc.GetTextExtent(CString(L"Text"));
+        dc.DrawState(CPoint(110, 60), CSize(0, 0), CString(L"Ab"), DSS_NORMAL, FALSE);
         dc.SelectObject(pOldFont);
         dc.Draw3dRect(60, 40, extent.cx, extent.cy, kBlack, kBlack);
+
+        dc.DrawState(CPoint(150, 60), CSize(16, 16), m_hIcon, DSS_NORMAL);
+        dc.DrawFocusRect(CRect(150, 10, 190, 30));
+        PaintThroughRegion(dc, &rcClient);
+        BlitGreenSquare(dc);
+    }
+
+    static void PaintThroughRegion(CDC& dc, LPCRECT lpRect)
+    {
+        CRgn region;
+        region.CreateRectRgn(0, 50, 20, 70);
+        dc.SelectClipRgn(&region);
+        dc.FillSolidRect(lpRect, kBlue);
+        dc.SelectClipRgn(nullptr);
+    }
+
+    static void BlitGreenSquare(CDC& dc)
+    {
+        CDC memory;
+        memory.CreateCompatibleDC(&dc);
+        CBitmap square;
+        square.CreateCompatibleBitmap(&dc, 10, 10);
+        CBitmap* pOld = memory.SelectObject(&square);
+        memory.FillSolidRect(0, 0, 10, 10, kGreen);
+        dc.BitBlt(0, 80, 10, 10, &memory, 0, 0, SRCCOPY);
+        memory.SelectObject(pOld);
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -77,19 +125,31 @@ TEST(WndGdi, SelectionReturnsThePreviousObjectWithoutOwningIt)
     EXPECT_EQ(0u, ::GetObjectType(hFont));  // owned handles go with their object
 }
 
-TEST(WndGdi, PaintDCClipsRestoresAndDrawsText)
+TEST(WndGdi, PaintDCClipsRestoresDrawsTextStatesAndBlits)
 {
     kit::CHostDialog host;
     ASSERT_TRUE(host.Open());
     CPaintingWnd wnd;
+    wnd.m_hIcon = CreateBlueIcon();
+    ASSERT_NE(nullptr, wnd.m_hIcon);
     ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 200, 100), &host, 1));
     CImage image = kit::Capture(&wnd);
+    ::DestroyIcon(wnd.m_hIcon);
 
     EXPECT_EQ(CRect(0, 0, 40, 40), wnd.m_rcClipBox);
     EXPECT_TRUE(kit::RegionIs(image, CRect(0, 0, 40, 40), kRed));
     EXPECT_TRUE(kit::RegionIs(image, CRect(40, 0, 56, 100), kWhite));
     EXPECT_TRUE(kit::RegionContains(image, CRect(60, 10, 100, 30), kBlack));
     EXPECT_TRUE(kit::PixelIs(image, CPoint(60, 40), kBlack));
+
+    EXPECT_TRUE(kit::RegionContains(image, CRect(110, 60, 140, 80), kBlack));  // state text
+    EXPECT_TRUE(kit::RegionIs(image, CRect(150, 60, 166, 76), kBlue));        // state icon
+    EXPECT_TRUE(kit::RegionContains(image, CRect(150, 10, 190, 11), kBlack));  // dotted focus frame
+    EXPECT_TRUE(kit::RegionIs(image, CRect(151, 11, 189, 29), kWhite));
+    EXPECT_TRUE(kit::RegionIs(image, CRect(0, 50, 20, 70), kBlue));           // inside the clip region
+    EXPECT_TRUE(kit::RegionIs(image, CRect(20, 50, 40, 70), kWhite));
+    EXPECT_TRUE(kit::RegionIs(image, CRect(0, 80, 10, 90), kGreen));          // blitted
+    EXPECT_TRUE(kit::PixelIs(image, CPoint(10, 90), kWhite));
 }
 
 TEST(WndGdi, BitmapsLoadThroughTheResourceChainAndBlit)

@@ -8,6 +8,7 @@
 #include "kit/Pump.h"
 
 #include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -82,6 +83,43 @@ BEGIN_MESSAGE_MAP(CInputWnd, CWnd)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
+// The platform's tree view, recording the presses that the host's route shows it.
+class CRecordingTree : public CWnd
+{
+public:
+    int m_nPressesSeen = 0;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_LBUTTONDOWN)
+            ++m_nPressesSeen;
+        return FALSE;
+    }
+};
+
+// Ends a mouse-tracking loop that the kit failed to end, so that a fault fails the test instead of hanging it.
+struct TrackingWatchdog
+{
+    static HWND s_hWndTracking;
+    static bool s_bFired;
+
+    explicit TrackingWatchdog(HWND hWnd)
+    {
+        s_hWndTracking = hWnd;
+        s_bFired = false;
+        m_nTimer = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) {
+            s_bFired = true;
+            ::PostMessageW(s_hWndTracking, WM_LBUTTONUP, 0, 0);
+        });
+    }
+    ~TrackingWatchdog() { ::KillTimer(nullptr, m_nTimer); }
+
+    UINT_PTR m_nTimer;
+};
+
+HWND TrackingWatchdog::s_hWndTracking = nullptr;
+bool TrackingWatchdog::s_bFired = false;
+
 class KitTest : public ::testing::Test
 {
 protected:
@@ -142,6 +180,52 @@ TEST_F(KitTest, DoubleRightAndDraggingInput)
     EXPECT_EQ(CPoint(230, 120), m_target.m_mouse[1].point);
     EXPECT_EQ(static_cast<UINT>(MK_LBUTTON), m_target.m_mouse[1].nFlags);
     EXPECT_EQ(CPoint(230, 120), kit::CursorPos(&m_target));
+
+    // A drag presses, moves in even steps with the button held, and releases at the end point.
+    m_target.m_mouse.clear();
+    kit::Drag(&m_target, CPoint(10, 10), CPoint(50, 30), kit::Shift, 2);
+    ASSERT_EQ(4u, m_target.m_mouse.size());
+    EXPECT_EQ(static_cast<UINT>(WM_MOUSEMOVE), m_target.m_mouse[1].message);
+    EXPECT_EQ(CPoint(30, 20), m_target.m_mouse[1].point);
+    EXPECT_EQ(static_cast<UINT>(MK_LBUTTON | MK_SHIFT), m_target.m_mouse[2].nFlags);
+    EXPECT_EQ(CPoint(50, 30), m_target.m_mouse[2].point);
+    EXPECT_EQ(static_cast<UINT>(WM_LBUTTONUP), m_target.m_mouse[3].message);
+}
+
+TEST_F(KitTest, AClickWithItsReleaseQueuedEndsAControlsOwnMouseTracking)
+{
+    kit::ClickWithQueuedRelease(&m_target, CPoint(5, 6), kit::Button::Left, kit::Ctrl);
+    ASSERT_EQ(2u, m_target.m_mouse.size());
+    EXPECT_EQ(static_cast<UINT>(WM_LBUTTONDOWN), m_target.m_mouse[0].message);
+    EXPECT_EQ(static_cast<UINT>(MK_LBUTTON | MK_CONTROL), m_target.m_mouse[0].nFlags);
+    EXPECT_TRUE(m_target.m_mouse[0].bLeftButtonState);
+    EXPECT_EQ(static_cast<UINT>(WM_LBUTTONUP), m_target.m_mouse[1].message);
+    EXPECT_EQ(static_cast<UINT>(MK_CONTROL), m_target.m_mouse[1].nFlags);
+    EXPECT_FALSE(m_target.m_mouse[1].bLeftButtonState);
+
+    // A tree view that allows dragging waits after a press for the release or a move beyond the drag distance.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    CRecordingTree tree;
+    ASSERT_TRUE(tree.Create(WC_TREEVIEWW, nullptr, WS_VISIBLE | WS_BORDER | TVS_SHOWSELALWAYS,
+                            CRect(130, 10, 290, 190), &m_host, 2));
+    TVINSERTSTRUCTW insert{};
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<LPWSTR>(L"first");
+    tree.SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+    insert.item.pszText = const_cast<LPWSTR>(L"second");
+    HTREEITEM hSecond = reinterpret_cast<HTREEITEM>(tree.SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    RECT rcSecond{};
+    ::memcpy(&rcSecond, &hSecond, sizeof(hSecond));  // TVM_GETITEMRECT takes the item in the rectangle
+    ASSERT_TRUE(tree.SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rcSecond)));
+
+    TrackingWatchdog watchdog(tree.m_hWnd);
+    kit::ClickWithQueuedRelease(&tree, CRect(rcSecond).CenterPoint());
+    EXPECT_FALSE(TrackingWatchdog::s_bFired);
+    EXPECT_EQ(hSecond, reinterpret_cast<HTREEITEM>(tree.SendMessage(TVM_GETNEXTITEM, TVGN_CARET)));
+    EXPECT_EQ(1, tree.m_nPressesSeen);
+    EXPECT_EQ(nullptr, ::GetCapture());
 }
 
 TEST_F(KitTest, KeysAreTranslatedWithTheHeldModifiers)
@@ -192,5 +276,18 @@ TEST_F(KitTest, PixelsOfAPaintedWindowAndAPngForFailures)
     EXPECT_EQ(8u, fread(signature, 1, 8, pFile));
     fclose(pFile);
     EXPECT_EQ(0, memcmp(signature, "\x89PNG\r\n\x1a\n", 8));
+    remove(path.c_str());
+
+    // A name ending in .bmp gives a 32-bit BMP instead.
+    path.replace(path.size() - 3, 3, "bmp");
+    ASSERT_TRUE(image.Save(std::wstring(path.begin(), path.end()).c_str()));
+    pFile = fopen(path.c_str(), "rb");
+    ASSERT_NE(nullptr, pFile) << path;
+    fseek(pFile, 0, SEEK_END);
+    EXPECT_EQ(14 + 40 + 100 * 50 * 4, ftell(pFile));
+    fseek(pFile, 0, SEEK_SET);
+    EXPECT_EQ(2u, fread(signature, 1, 2, pFile));
+    fclose(pFile);
+    EXPECT_EQ(0, memcmp(signature, "BM", 2));
     remove(path.c_str());
 }

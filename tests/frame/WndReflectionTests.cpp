@@ -89,6 +89,17 @@ BEGIN_MESSAGE_MAP(CClickButton, CButton)
     ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClickedEx)
 END_MESSAGE_MAP()
 
+class CPlainClickButton : public CButton
+{
+protected:
+    afx_msg void OnClicked() { s_log.push_back("plain button child"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPlainClickButton, CButton)
+    ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+END_MESSAGE_MAP()
+
 // An owner-drawn button that paints itself solid red.
 class CRedButton : public CButton
 {
@@ -225,6 +236,14 @@ TEST_F(ReflectionTest, ControlNotificationOfAClickedButtonIsReflected)
     kit::Click(&button, CPoint(10, 10));
     std::vector<std::string> expected = {"button child", "parent button", "button child"};
     EXPECT_EQ(expected, s_log);
+
+    // A plain entry keeps the notification from the parent's own entry for the same ID.
+    button.DestroyWindow();
+    s_log.clear();
+    CPlainClickButton plainButton;
+    ASSERT_TRUE(plainButton.Create(L"Go", WS_VISIBLE | BS_PUSHBUTTON, CRect(50, 50, 150, 80), &m_host, IDC_BUTTON));
+    kit::Click(&plainButton, CPoint(10, 10));
+    EXPECT_EQ(std::vector<std::string>{"plain button child"}, s_log);
 }
 
 TEST_F(ReflectionTest, DrawItemReachesOwnerDrawnChildrenAfterTheParent)

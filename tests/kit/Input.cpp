@@ -132,11 +132,18 @@ HWND MouseTarget(CWnd* pWnd, CPoint& point)
     return hWndTarget;
 }
 
+// The platform asks the window under the mouse for its cursor before each mouse message, unless one has
+// the capture.
+void SetCursorFor(HWND hWndTarget, UINT message)
+{
+    if (!::GetCapture())
+        ::SendMessageW(hWndTarget, WM_SETCURSOR, reinterpret_cast<WPARAM>(hWndTarget), MAKELPARAM(HTCLIENT, message));
+}
+
 void PostMouseTo(HWND hWndTarget, CPoint point, UINT message, UINT modifiers)
 {
     ActionKeyState keyState(modifiers);
-    if (!::GetCapture())
-        ::SendMessageW(hWndTarget, WM_SETCURSOR, reinterpret_cast<WPARAM>(hWndTarget), MAKELPARAM(HTCLIENT, message));
+    SetCursorFor(hWndTarget, message);
     ::PostMessageW(hWndTarget, message, MouseFlags(modifiers), MAKELPARAM(point.x, point.y));
     PumpUntilIdle();
 }
@@ -230,6 +237,26 @@ void DoubleClick(CWnd* pWnd, CPoint point, Button button, UINT modifiers)
     s_heldButtons |= ButtonFlag(button);
     PostMouseTo(hWndTarget, ptTarget, DownMessage(button) + (bDoubleClicks ? 2 : 0), modifiers);
     MouseRelease(pWnd, point, button, modifiers);
+}
+
+void ClickWithQueuedRelease(CWnd* pWnd, CPoint point, Button button, UINT modifiers)
+{
+    HWND hWndTarget = MouseTarget(pWnd, point);
+    const UINT nDown = DownMessage(button);
+    const LPARAM lParam = MAKELPARAM(point.x, point.y);
+    ::PostMessageW(hWndTarget, nDown + 1, MouseFlags(modifiers), lParam);
+    s_heldButtons |= ButtonFlag(button);
+    {
+        // The press skips the queue, where the release already waits, but takes the host's route.
+        ActionKeyState keyState(modifiers);
+        SetCursorFor(hWndTarget, nDown);
+        MSG press{hWndTarget, nDown, MouseFlags(modifiers), lParam, ::GetTickCount(), {}};
+        ::GetCursorPos(&press.pt);
+        AfxRouteMessage(&press);
+    }
+    s_heldButtons &= ~ButtonFlag(button);
+    ActionKeyState keyState(modifiers);
+    PumpUntilIdle();
 }
 
 void Drag(CWnd* pWnd, CPoint from, CPoint to, UINT modifiers, int nSteps)

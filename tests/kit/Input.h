@@ -53,6 +53,11 @@ void MousePress(CWnd* pWnd, CPoint point, Button button = Button::Left, UINT mod
 void MouseRelease(CWnd* pWnd, CPoint point, Button button = Button::Left, UINT modifiers = NoKeys);
 void Click(CWnd* pWnd, CPoint point, Button button = Button::Left, UINT modifiers = NoKeys);
 void DoubleClick(CWnd* pWnd, CPoint point, Button button = Button::Left, UINT modifiers = NoKeys);
+// A click whose release is already waiting in the queue when the press is handled. For controls that track
+// the mouse in a loop of their own after a press (the platform's tree view waits there to tell a click from
+// a drag): the loop finds the release and ends as a click, where Click would hang, as it sends the release
+// only after the press has returned.
+void ClickWithQueuedRelease(CWnd* pWnd, CPoint point, Button button = Button::Left, UINT modifiers = NoKeys);
 // Press, move in steps to the end point, release: a drag with the left button.
 void Drag(CWnd* pWnd, CPoint from, CPoint to, UINT modifiers = NoKeys, int nSteps = 4);
 // Where GetCursorPos says the mouse is, in pWnd's client coordinates.
