@@ -40,6 +40,12 @@ private:
     BOOL& m_bFlag;
     BOOL m_bSaved;
 };
+
+// The parent an insertion names; null for the root level.
+HTREEITEM InsertedParent(const TVINSERTSTRUCTW& insert)
+{
+    return insert.hParent == TVI_ROOT ? nullptr : insert.hParent;
+}
 }
 
 CTavTreeCtrl::CTavTreeCtrl()
@@ -94,6 +100,7 @@ void CTavTreeCtrl::DeleteOwnedBitmaps()
     m_aBitmaps.RemoveAll();
 }
 
+// 24-bit colour: a list made with ILC_MASK alone has the platform's default of 16 colours.
 void CTavTreeCtrl::CreateImageList()
 {
     m_pImageList = new CImageList;
@@ -272,7 +279,7 @@ void CTavTreeCtrl::IndexItem(HTREEITEM hItem)
 {
     LPARAM lSlot = 0;
     if (ReadSlot(hItem, lSlot))
-        m_itemIndex.Add(hItem, ItemIDFromSlot(lSlot), IsTextEmpty(hItem) != FALSE);
+        m_itemIndex.Add(hItem, GetIndexedParent(hItem), ItemIDFromSlot(lSlot), IsTextEmpty(hItem) != FALSE);
 }
 
 // The index names every item with the ID; the answer is the one the walk from the root meets first. A
@@ -297,15 +304,21 @@ HTREEITEM CTavTreeCtrl::FindItem(long lItemID) const
     return hFound;
 }
 
+// Only a parent with an empty-text child can hide its children; the live tree says whether that child is
+// the first one.
 BOOL CTavTreeCtrl::IsReachedByWalk(HTREEITEM hItem) const
 {
-    for (HTREEITEM hParent = GetParentItem(hItem); hParent != nullptr; hParent = GetParentItem(hParent))
-    {
-        HTREEITEM hFirstChild = GetChildItem(hParent);
-        if (m_itemIndex.HasEmptyText(hFirstChild) && IsTextEmpty(hFirstChild))
+    for (HTREEITEM hParent = GetIndexedParent(hItem); hParent != nullptr; hParent = GetIndexedParent(hParent))
+        if (m_itemIndex.HasEmptyTextChild(hParent) && IsTextEmpty(GetChildItem(hParent)))
             return FALSE;
-    }
     return TRUE;
+}
+
+// The index knows the parent of every item it holds, without asking the platform.
+HTREEITEM CTavTreeCtrl::GetIndexedParent(HTREEITEM hItem) const
+{
+    HTREEITEM hParent = nullptr;
+    return m_itemIndex.GetParent(hItem, hParent) ? hParent : GetParentItem(hItem);
 }
 
 // Only for two different items that the walk reaches: a parent comes before its children, and an earlier
@@ -361,7 +374,7 @@ CString CTavTreeCtrl::GetText(long lItemID)
 BOOL CTavTreeCtrl::ItemCanHaveChildren(HTREEITEM hItem)
 {
     if (!m_bCreateDataObjects)
-        return TRUE;
+        return hItem != nullptr;
     const CTavTreeItemData* pData = GetObjectW(hItem);
     return pData != nullptr && pData->m_bCanHaveChildren;
 }
@@ -434,15 +447,16 @@ HTREEITEM CTavTreeCtrl::InsertItem(const CString& strText, DWORD dwItemID, DWORD
     return InsertTreeItem(hParent, strText, dwItemID, bCanHaveChildren, nBitmapID, nSelBitmapID, crMask, pDataClass);
 }
 
-// When one item has the ID and no item has an empty text, that item is what the walk would find, provided it
-// still exists. Inserting under it checks that on the way: the platform refuses a parent that is gone, and the
+// When one item has the ID and the walk reaches it, that item is what the walk would find, provided it still
+// exists. Inserting under it checks that on the way: the platform refuses a parent that is gone, and the
 // verified look-up then decides. This keeps building a tree by parent IDs at one message per item.
 HTREEITEM CTavTreeCtrl::GetOnlyCandidate(long lItemID) const
 {
     const std::vector<HTREEITEM>* pCandidates = m_itemIndex.GetCandidates(lItemID);
-    if (pCandidates == nullptr || pCandidates->size() != 1 || m_itemIndex.HasEmptyTexts())
+    if (pCandidates == nullptr || pCandidates->size() != 1)
         return nullptr;
-    return pCandidates->front();
+    HTREEITEM hCandidate = pCandidates->front();
+    return !m_itemIndex.HasEmptyTexts() || IsReachedByWalk(hCandidate) ? hCandidate : nullptr;
 }
 
 HTREEITEM CTavTreeCtrl::InsertItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID, BOOL bCanHaveChildren,
@@ -485,7 +499,8 @@ HTREEITEM CTavTreeCtrl::InsertTreeItem(HTREEITEM hParent, const CString& strText
         delete pData;
         return nullptr;
     }
-    m_itemIndex.Add(hItem, m_bCreateDataObjects && pData == nullptr ? -1 : lItemID, strText.IsEmpty() != FALSE);
+    m_itemIndex.Add(hItem, InsertedParent(insert), m_bCreateDataObjects && pData == nullptr ? -1 : lItemID,
+                    strText.IsEmpty() != FALSE);
     return hItem;
 }
 
@@ -535,6 +550,7 @@ BOOL CTavTreeCtrl::CollapseAndReset(HTREEITEM hItem, UINT nCode)
 {
     std::vector<std::pair<HTREEITEM, CTavTreeItemData*>> vecDescendants;
     CollectDescendants(hItem, vecDescendants);
+    CancelEditWithin(hItem);
     const BOOL bResult = CTreeCtrl::Expand(hItem, nCode);
     if (vecDescendants.empty() || GetChildItem(hItem) != nullptr)
         return bResult;
@@ -748,8 +764,18 @@ void CTavTreeCtrl::ForgetDescendants(HTREEITEM hItem)
     }
 }
 
+// The platform leaves an edit open on an item deleted under it and would later hand the typed text over with
+// the dead handle; the edit ends as cancelled first. A null item stands for the whole tree.
+void CTavTreeCtrl::CancelEditWithin(HTREEITEM hItem)
+{
+    if (m_hEditedItem != nullptr &&
+        (hItem == nullptr || hItem == m_hEditedItem || IsChildNodeOf(m_hEditedItem, hItem)))
+        EndEditLabelNow(TRUE);
+}
+
 void CTavTreeCtrl::RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData)
 {
+    CancelEditWithin(hItem);
     ForgetDescendants(hItem);
     if (bReleaseData)
         ReleaseItem(hItem);
@@ -811,6 +837,7 @@ BOOL CTavTreeCtrl::DeleteAllItems()
         hRoot = hNext;
     }
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
+    CancelEditWithin(nullptr);
     // Whatever an override of the deletes left behind still gives back its data.
     for (hRoot = GetRootItem(); hRoot != nullptr; hRoot = GetNextSiblingItem(hRoot))
     {
@@ -852,7 +879,7 @@ HTREEITEM CTavTreeCtrl::TransferItem(HTREEITEM hItem, HTREEITEM hTarget)
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
     HTREEITEM hNew = CTreeCtrl::InsertItem(&insert);
     if (hNew != nullptr)
-        m_itemIndex.Add(hNew, ItemIDFromSlot(item.lParam), szText[0] == L'\0');
+        m_itemIndex.Add(hNew, InsertedParent(insert), ItemIDFromSlot(item.lParam), szText[0] == L'\0');
     return hNew;
 }
 
@@ -1071,7 +1098,6 @@ void CTavTreeCtrl::OnLButtonDown(UINT, CPoint point)
         m_hClickedItem = nullptr;
         return;
     }
-    m_bButtonDown = TRUE;
     if (hItem != nullptr && (nHitFlags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL)))
         m_hClickedItem = hItem;
     Default();
@@ -1224,7 +1250,7 @@ void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREE
         return;
     if (m_bCreateDataObjects)
         pData.release();
-    m_itemIndex.Add(hItem, lItemID, strText.IsEmpty() != FALSE);
+    m_itemIndex.Add(hItem, InsertedParent(insert), lItemID, strText.IsEmpty() != FALSE);
     SetItemState(hItem, nState, TVIS_SELECTED | TVIS_EXPANDED);
     mapKeys[lItemKey] = hItem;
 }

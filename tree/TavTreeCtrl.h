@@ -49,7 +49,8 @@ public:
     void ReceiveOnSelChangedByMouseAndKeyboardOnly(BOOL bOnly) { m_bSelChangedByMouseAndKeyboardOnly = bOnly; }
     void AddActionListener(CTavTreeActionListener* pListener);
 
-    // Identity. An item without a data object has the ID -1.
+    // Identity. A null item, and in data-object mode an item without a data object, has the ID -1 and cannot
+    // have children.
     long GetItemID(HTREEITEM hItem) const;
     HTREEITEM FindItem(long lItemID) const;
     BOOL IsItem(long lItemID) const;
@@ -148,7 +149,7 @@ protected:
     void CallSelectionChanged();
 
     // Items that appear or leave other than through the operations of this class go through these, so that
-    // the ID index stays exact: IndexItem records an item with its current ID and text.
+    // the ID index stays exact: IndexItem records an item with its parent and current ID and text.
     void IndexItem(HTREEITEM hItem);
     // Forgets everything below the item and releases its data (the platform is about to delete it).
     void ForgetDescendants(HTREEITEM hItem);
@@ -200,6 +201,7 @@ private:
     HTREEITEM InsertTreeItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID, BOOL bCanHaveChildren,
                              long nBitmapID, long nSelBitmapID, DWORD crMask, CRuntimeClass* pDataClass);
     BOOL IsReachedByWalk(HTREEITEM hItem) const;
+    HTREEITEM GetIndexedParent(HTREEITEM hItem) const;
     BOOL IsBeforeInWalk(HTREEITEM hFirst, HTREEITEM hSecond) const;
     std::vector<HTREEITEM> GetPathFromRoot(HTREEITEM hItem) const;
     BOOL IsTextEmpty(HTREEITEM hItem) const;
@@ -210,6 +212,7 @@ private:
     const CTavBitmapData* FindPictureRecord(HTREEITEM hItem);
     void DeleteOwnedBitmaps();
     void ReleaseItem(HTREEITEM hItem);
+    void CancelEditWithin(HTREEITEM hItem);
     BOOL IsTransferIntoItself(HTREEITEM hItem, HTREEITEM hTarget);
     BOOL PreTranslateEditMessage(MSG* pMsg);
 

@@ -1,40 +1,49 @@
 #include "tree/TavTreeItemIndex.h"
 #include <algorithm>
 
-void CTavTreeItemIndex::Add(HTREEITEM hItem, long lItemID, bool bEmptyText)
+void CTavTreeItemIndex::Add(HTREEITEM hItem, HTREEITEM hParent, long lItemID, bool bEmptyText)
 {
     Remove(hItem);
     m_mapItemsByID[lItemID].push_back(hItem);
-    m_mapIDByItem[hItem] = lItemID;
+    m_mapEntryByItem[hItem] = { lItemID, hParent };
     SetEmptyText(hItem, bEmptyText);
 }
 
 void CTavTreeItemIndex::ChangeID(HTREEITEM hItem, long lItemID)
 {
-    auto itItem = m_mapIDByItem.find(hItem);
-    if (itItem == m_mapIDByItem.end() || itItem->second == lItemID)
+    auto itItem = m_mapEntryByItem.find(hItem);
+    if (itItem == m_mapEntryByItem.end() || itItem->second.lItemID == lItemID)
         return;
-    RemoveFromBucket(hItem, itItem->second);
+    RemoveFromBucket(hItem, itItem->second.lItemID);
     m_mapItemsByID[lItemID].push_back(hItem);
-    itItem->second = lItemID;
+    itItem->second.lItemID = lItemID;
 }
 
 void CTavTreeItemIndex::SetEmptyText(HTREEITEM hItem, bool bEmptyText)
 {
-    if (bEmptyText && m_mapIDByItem.count(hItem) != 0)
+    auto itItem = m_mapEntryByItem.find(hItem);
+    if (itItem == m_mapEntryByItem.end() || bEmptyText == (m_setEmptyText.count(hItem) != 0))
+        return;
+    const HTREEITEM hParent = itItem->second.hParent;
+    if (bEmptyText)
+    {
         m_setEmptyText.insert(hItem);
-    else
-        m_setEmptyText.erase(hItem);
+        ++m_mapEmptyTextChildren[hParent];
+        return;
+    }
+    m_setEmptyText.erase(hItem);
+    if (--m_mapEmptyTextChildren[hParent] == 0)
+        m_mapEmptyTextChildren.erase(hParent);
 }
 
 void CTavTreeItemIndex::Remove(HTREEITEM hItem)
 {
-    auto itItem = m_mapIDByItem.find(hItem);
-    if (itItem == m_mapIDByItem.end())
+    auto itItem = m_mapEntryByItem.find(hItem);
+    if (itItem == m_mapEntryByItem.end())
         return;
-    RemoveFromBucket(hItem, itItem->second);
-    m_mapIDByItem.erase(itItem);
-    m_setEmptyText.erase(hItem);
+    SetEmptyText(hItem, false);
+    RemoveFromBucket(hItem, itItem->second.lItemID);
+    m_mapEntryByItem.erase(itItem);
 }
 
 void CTavTreeItemIndex::RemoveFromBucket(HTREEITEM hItem, long lItemID)
@@ -49,12 +58,22 @@ void CTavTreeItemIndex::RemoveFromBucket(HTREEITEM hItem, long lItemID)
 void CTavTreeItemIndex::RemoveAll()
 {
     m_mapItemsByID.clear();
-    m_mapIDByItem.clear();
+    m_mapEntryByItem.clear();
     m_setEmptyText.clear();
+    m_mapEmptyTextChildren.clear();
 }
 
 const std::vector<HTREEITEM>* CTavTreeItemIndex::GetCandidates(long lItemID) const
 {
     auto it = m_mapItemsByID.find(lItemID);
     return it == m_mapItemsByID.end() ? nullptr : &it->second;
+}
+
+bool CTavTreeItemIndex::GetParent(HTREEITEM hItem, HTREEITEM& hParent) const
+{
+    auto it = m_mapEntryByItem.find(hItem);
+    if (it == m_mapEntryByItem.end())
+        return false;
+    hParent = it->second.hParent;
+    return true;
 }

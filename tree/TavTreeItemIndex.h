@@ -1,9 +1,10 @@
 #pragma once
 // Item handles of a tree by item ID, so that finding an item by ID costs a look-up instead of a walk.
-// The index holds every item the tree knows, hidden or not; the tree decides which candidate its walk
-// would reach first and checks each against the live item before trusting it. It also knows which items
-// have an empty text: only those can hide their siblings from the walk, so while there are none, no
-// candidate can be hidden.
+// The index holds every item the tree knows, hidden or not, with the parent it was inserted under (an item
+// never changes parent: a move inserts a new item). The tree decides which candidate its walk would reach
+// first and checks each against the live item before trusting it. The index also knows which items have an
+// empty text and so which parents have such a child: only those parents can hide their children from the
+// walk, so only they need a look at the live tree.
 #include <windows.h>
 #include <commctrl.h>
 #include <unordered_map>
@@ -13,8 +14,9 @@
 class CTavTreeItemIndex
 {
 public:
-    // Records the item under the ID; an item recorded before is moved to the new ID.
-    void Add(HTREEITEM hItem, long lItemID, bool bEmptyText);
+    // Records the item under the ID and its parent (null at the root level); an item recorded before is
+    // recorded afresh.
+    void Add(HTREEITEM hItem, HTREEITEM hParent, long lItemID, bool bEmptyText);
     // Moves a recorded item to another ID; an item not recorded stays unknown.
     void ChangeID(HTREEITEM hItem, long lItemID);
     void SetEmptyText(HTREEITEM hItem, bool bEmptyText);
@@ -23,13 +25,23 @@ public:
 
     // The items recorded under the ID, in the order they were recorded; null when there are none.
     const std::vector<HTREEITEM>* GetCandidates(long lItemID) const;
+    // False for an item that is not recorded.
+    bool GetParent(HTREEITEM hItem, HTREEITEM& hParent) const;
     bool HasEmptyTexts() const { return !m_setEmptyText.empty(); }
-    bool HasEmptyText(HTREEITEM hItem) const { return m_setEmptyText.count(hItem) != 0; }
+    bool HasEmptyTextChild(HTREEITEM hParent) const { return m_mapEmptyTextChildren.count(hParent) != 0; }
 
 private:
+    struct CEntry
+    {
+        long lItemID;
+        HTREEITEM hParent;
+    };
+
     void RemoveFromBucket(HTREEITEM hItem, long lItemID);
 
     std::unordered_map<long, std::vector<HTREEITEM>> m_mapItemsByID;
-    std::unordered_map<HTREEITEM, long> m_mapIDByItem;
+    std::unordered_map<HTREEITEM, CEntry> m_mapEntryByItem;
     std::unordered_set<HTREEITEM> m_setEmptyText;
+    // Parent -> how many of its recorded children have an empty text.
+    std::unordered_map<HTREEITEM, int> m_mapEmptyTextChildren;
 };

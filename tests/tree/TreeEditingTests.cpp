@@ -156,6 +156,32 @@ TEST_F(TreeEditing, F2OrAClickOnTheCaretsLabelStartsAnEditThatItsLastKeyEnds)
     }
 }
 
+TEST_F(TreeEditing, DeletingTheEditedItemOrItsParentEndsTheEditUnheard)
+{
+    // Left open, the edit would later offer what was typed for an item that no longer exists.
+    HTREEITEM hChild = m_tree.GetChildItem(m_hParent);
+    for (const auto& deleted : { std::make_pair(m_hOther, m_hOther), std::make_pair(hChild, m_hParent) })
+    {
+        m_tree.SelectItem(deleted.first);
+        kit::PressKey(VK_F2);
+        ASSERT_TRUE(kit::PumpUntil([this] { return IsEditing(); }, 3000));
+        kit::TypeText(L"Lost");
+        m_vecLog.clear();
+        m_tree.DeleteItem(deleted.second);
+        kit::PumpUntilIdle();
+        EXPECT_FALSE(IsEditing());
+        EXPECT_TRUE(m_vecLog.empty());
+    }
+    HTREEITEM hNew = m_tree.InsertItem(L"New", 4, 0);
+    m_tree.SelectItem(hNew);
+    kit::PressKey(VK_F2);
+    ASSERT_TRUE(kit::PumpUntil([this] { return IsEditing(); }, 3000));
+    kit::TypeText(L"Renamed");
+    kit::PressKey(VK_RETURN);
+    kit::PumpUntilIdle();
+    EXPECT_EQ(L"Renamed", m_tree.GetItemText(hNew));
+}
+
 TEST_F(TreeEditing, ARefusedItemNeverShowsTheEditBox)
 {
     m_tree.m_bCanRename = FALSE;
@@ -177,9 +203,13 @@ TEST_F(TreeEditing, DoubleClickOnALabelAsksEveryListenerAndAVetoStopsTheToggle)
     EXPECT_EQ((std::vector<std::wstring>{ L"first: double click", L"second: double click" }), Entries(L"double click"));
 
     m_first.m_bAllowToggle = true;
+    m_vecLog.clear();
     kit::DoubleClick(&m_tree, LabelCentre(m_hParent));
     kit::PumpFor(50);
     EXPECT_TRUE(IsExpanded(m_hParent));
+    // No press is under way, so the listeners hear the item the platform names.
+    EXPECT_EQ((std::vector<std::wstring>{ L"first: expand", L"second: expand" }), Entries(L"expand"));
+    EXPECT_EQ(m_hParent, m_second.m_hLastItem);
 }
 
 TEST_F(TreeEditing, DoubleClickOnAnExpandButtonTogglesWithoutAskingListeners)

@@ -48,6 +48,10 @@ TEST_F(TreeIdentity, EmptyTextFirstChildHidesItsSiblingsUntilItGetsText)
     ASSERT_TRUE(m_tree.SetItemText(hPlaceholder, L""));
     EXPECT_EQ(hLaterDuplicate, m_tree.FindItem(4));
     EXPECT_EQ(hAfter, m_tree.GetNextTreeItem(hParent));
+
+    // Walking back, an empty-text last child stops the descent at its parent.
+    m_tree.InsertItem(hAfter, L"", 7);
+    EXPECT_EQ(hAfter, m_tree.GetPrevTreeItem(hLaterDuplicate));
 }
 
 TEST_F(TreeIdentity, PlainModeKeepsTheSignedIDInTheSlot)
@@ -61,6 +65,7 @@ TEST_F(TreeIdentity, PlainModeKeepsTheSignedIDInTheSlot)
     EXPECT_EQ(hLarge, m_tree.FindItem(0x7FFFFFFF));
     EXPECT_EQ(nullptr, m_tree.GetObjectW(hNegative));
     EXPECT_TRUE(m_tree.ItemCanHaveChildren(hNegative));
+    EXPECT_FALSE(m_tree.ItemCanHaveChildren(nullptr));
 
     // Without item data there is nothing to attach a host object to; the caller keeps the object.
     CCountedObject object;
@@ -106,6 +111,11 @@ TEST_F(TreeIdentity, ItemsWithoutDataAndNullItemsAreSafe)
     m_tree.SetObject(hItem, new CTavTreeItemData(6, FALSE, nullptr, FALSE));
     EXPECT_EQ(nullptr, m_tree.FindItem(5));
     EXPECT_EQ(hItem, m_tree.FindItem(6));
+    // The slot belongs to the tree: the hidden platform members neither show nor change it.
+    const DWORD_PTR dwSlot = static_cast<CTreeCtrl&>(m_tree).GetItemData(hItem);
+    m_tree.SetItemData(hItem, 77);
+    EXPECT_EQ(0u, m_tree.GetItemData(hItem));
+    EXPECT_EQ(dwSlot, static_cast<CTreeCtrl&>(m_tree).GetItemData(hItem));
     m_tree.SetObject(hItem, nullptr);
     EXPECT_EQ(nullptr, m_tree.FindItem(6));
 
@@ -128,7 +138,10 @@ TEST_F(TreeIdentity, ItemsWithoutDataAndNullItemsAreSafe)
     EXPECT_EQ(-1, m_tree.GetItemID(nullptr));
     EXPECT_FALSE(m_tree.ItemCanHaveChildren(nullptr));
     EXPECT_EQ(nullptr, m_tree.GetItemObject(nullptr));
+    // The platform reads a null item as the whole tree; Expand must not deselect everything for it.
+    m_tree.SetItemState(hItem, TVIS_SELECTED, TVIS_SELECTED);
     EXPECT_FALSE(m_tree.Expand(nullptr, TVE_EXPAND));
+    EXPECT_EQ(UINT(TVIS_SELECTED), m_tree.GetItemState(hItem, TVIS_SELECTED));
     EXPECT_EQ(nullptr, m_tree.GetNextTreeItem(nullptr));
     EXPECT_EQ(nullptr, m_tree.GetPrevTreeItem(nullptr));
     // Neither a null item nor an unknown ID may reach the platform, which would take it for the whole tree.

@@ -22,16 +22,26 @@ protected:
         return vecItems.empty() ? nullptr : vecItems[Random(static_cast<int>(vecItems.size()))];
     }
 
+    // The parent named by ID is the first item of that ID in walk order; none puts the item at the root level.
+    void InsertUnderParentID(long lParentID)
+    {
+        const std::map<long, HTREEITEM> mapFirst = FirstItemsByWalk();
+        auto it = mapFirst.find(lParentID);
+        const HTREEITEM hExpectedParent = lParentID != 0 && it != mapFirst.end() ? it->second : nullptr;
+        HTREEITEM hItem = m_tree.InsertItem(RandomText(), static_cast<DWORD>(RandomID()), static_cast<DWORD>(lParentID));
+        EXPECT_EQ(hExpectedParent, m_tree.GetParentItem(hItem)) << "parent ID " << lParentID;
+    }
+
     void RunRandomOperation()
     {
         HTREEITEM hItem = RandomItem();
         HTREEITEM hOther = RandomItem();
-        switch (Random(14))
+        switch (Random(15))
         {
         case 0:
         case 1:
         case 2:
-            m_tree.InsertItem(RandomText(), static_cast<DWORD>(RandomID()), static_cast<DWORD>(RandomID()));
+            InsertUnderParentID(RandomID());
             break;
         case 3:
         case 4:
@@ -67,6 +77,11 @@ protected:
         case 13:
             if (Random(20) == 0)
                 m_tree.DeleteAllItems();
+            break;
+        case 14:
+            // The platform deletes the children of an item collapsed with a reset.
+            m_tree.Expand(hItem, TVE_EXPAND);
+            m_tree.Expand(hItem, TVE_COLLAPSE | TVE_COLLAPSERESET);
             break;
         }
     }

@@ -98,7 +98,7 @@ TEST_F(TreePictures, ABitmapObjectIsAddedOnEveryCallAndOnlyAnOwnedOneIsDeletedOn
     EXPECT_EQ(1, nDeleted);
 }
 
-TEST_F(TreePictures, TheTreeDrawsMaskedPicturesLeftOfTheLabel)
+TEST_F(TreePictures, TheTreeAndItsImageListDrawMaskedPictures)
 {
     static int s_nDeleted = 0;   // outlives the fixture's tree, which deletes the bitmap
     HTREEITEM hItem = m_tree.InsertItem(L"Red", 1, 0);
@@ -112,4 +112,18 @@ TEST_F(TreePictures, TheTreeDrawsMaskedPicturesLeftOfTheLabel)
     CRect rectClient;
     m_tree.GetClientRect(&rectClient);
     EXPECT_EQ(0, kit::CountPixels(image, rectClient, s_crMask)) << "the mask colour is drawn transparent";
+
+    // The image list draws the same picture for painting code of its own.
+    const COLORREF crCanvas = RGB(0, 255, 0);
+    CClientDC screenDC(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screenDC);
+    CBitmap canvas;
+    canvas.CreateCompatibleBitmap(&screenDC, 16, 16);
+    CBitmap* pOld = dc.SelectObject(&canvas);
+    dc.FillSolidRect(0, 0, 16, 16, crCanvas);
+    EXPECT_TRUE(m_tree.m_pImageList->Draw(&dc, Images(hItem).first, CPoint(0, 0), ILD_TRANSPARENT));
+    EXPECT_EQ(s_crBody, dc.GetPixel(8, 8));
+    EXPECT_EQ(crCanvas, dc.GetPixel(0, 0));
+    dc.SelectObject(pOld);
 }

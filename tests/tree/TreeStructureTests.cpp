@@ -2,6 +2,7 @@
 #include "Archive.h"
 #include "DumpContext.h"
 #include "File.h"
+#include <cstring>
 
 class TreeStructure : public TreeTest
 {
@@ -190,4 +191,90 @@ TEST_F(TreeStructure, ASavedTreeLoadsBackWithItsItemDataAndIDsFindable)
     ASSERT_NE(nullptr, loaded.FindItem(-5));
     EXPECT_FALSE(loaded.ItemCanHaveChildren(loaded.FindItem(-5)));
     EXPECT_EQ(7u, loaded.GetCount());
+}
+
+namespace
+{
+// Under the C++ ABI of this compiler a pointer to a virtual member holds one plus its slot's byte offset.
+template <class TMember>
+ptrdiff_t SlotOffset(TMember pMember)
+{
+    struct
+    {
+        UINT_PTR uFunction;
+        ptrdiff_t nAdjust;
+    } raw;
+    static_assert(sizeof(raw) == sizeof(pMember), "a two-word member pointer");
+    std::memcpy(&raw, &pMember, sizeof(raw));
+    return static_cast<ptrdiff_t>(raw.uFunction) - 1;
+}
+
+class CSlotProbe : public CTavTreeCtrl
+{
+public:
+    // The tree's own virtual operations, in the order derived trees override them.
+    static std::vector<ptrdiff_t> TreeSlots()
+    {
+        using T = CTavTreeCtrl;
+        return { SlotOffset(&CSlotProbe::MoveItem), SlotOffset(&CSlotProbe::MoveItemWithChildren),
+                 SlotOffset(&CSlotProbe::CopyItem), SlotOffset(&CSlotProbe::CopyItemWithChildren),
+                 SlotOffset(static_cast<void (T::*)(HTREEITEM)>(&CSlotProbe::DeleteItem)),
+                 SlotOffset(static_cast<void (T::*)(long)>(&CSlotProbe::DeleteItem)),
+                 SlotOffset(static_cast<void (T::*)(HTREEITEM)>(&CSlotProbe::DeleteItemWithChildren)),
+                 SlotOffset(static_cast<void (T::*)(long)>(&CSlotProbe::DeleteItemWithChildren)),
+                 SlotOffset(&CSlotProbe::DeleteAllItems), SlotOffset(&CSlotProbe::LoadTree),
+                 SlotOffset(&CSlotProbe::SaveTree), SlotOffset(&CSlotProbe::SaveItem),
+                 SlotOffset(&CSlotProbe::LoadItem), SlotOffset(&CSlotProbe::InitializeControl),
+                 SlotOffset(&CSlotProbe::OnBeginDrag), SlotOffset(&CSlotProbe::CanRenameItem),
+                 SlotOffset(&CSlotProbe::OnRenameItem), SlotOffset(&CSlotProbe::IsValidDragItem),
+                 SlotOffset(&CSlotProbe::IsValidDropItem), SlotOffset(&CSlotProbe::CreateImageList),
+                 SlotOffset(&CSlotProbe::DeleteImageList), SlotOffset(&CSlotProbe::CalcItemRect),
+                 SlotOffset(&CSlotProbe::CanToggleExpand), SlotOffset(&CSlotProbe::TransferItem) };
+    }
+};
+
+void ExpectConsecutive(const std::vector<ptrdiff_t>& vecSlots, ptrdiff_t nFirst)
+{
+    for (size_t i = 0; i < vecSlots.size(); ++i)
+        EXPECT_EQ(nFirst + static_cast<ptrdiff_t>(i * sizeof(void*)), vecSlots[i]) << "operation " << i;
+}
+}
+
+TEST(TreeVirtualSlots, DerivedTreesListenersAndItemDataFindTheirOperationsInOrder)
+{
+    const std::vector<ptrdiff_t> vecTree = CSlotProbe::TreeSlots();
+    ExpectConsecutive(vecTree, vecTree.front());
+    ExpectConsecutive({ SlotOffset(&CTavTreeActionListener::OnItemDoubleClick),
+                        SlotOffset(&CTavTreeActionListener::OnSelectionChanged),
+                        SlotOffset(&CTavTreeActionListener::OnRenameItem),
+                        SlotOffset(&CTavTreeActionListener::OnBeginLabelEdit),
+                        SlotOffset(&CTavTreeActionListener::OnItemExpanded) },
+                      0);
+    ExpectConsecutive({ SlotOffset(&CTavTreeItemData::Dump), SlotOffset(&CTavTreeItemData::Copy) },
+                      SlotOffset(&CTavTreeItemData::Dump));
+}
+
+TEST_F(TreeStructure, AnAttachedDialogTreeGetsTheFeaturesAndGivesBackItsData)
+{
+    kit::DialogTemplate dialogTemplate(L"Attached", 120, 100);
+    dialogTemplate.AddControl(WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, 4, 4, 100, 80, 200);
+    kit::CHostDialog dialog;
+    ASSERT_TRUE(dialog.Open(dialogTemplate));
+    CTestTree attached;
+    attached.AllowLabelEditing();
+    ASSERT_TRUE(attached.SubclassDlgItem(200, &dialog));
+    EXPECT_EQ(attached.m_pImageList->GetSafeHandle(), attached.GetImageListHandle(TVSIL_NORMAL));
+    const DWORD dwFeatures = TVS_EDITLABELS | TVS_DISABLEDRAGDROP;
+    EXPECT_EQ(dwFeatures, attached.GetStyle() & dwFeatures);
+    attached.AllowDragAndDrop();
+    attached.DisAllowLabelEditing();
+    EXPECT_EQ(0u, attached.GetStyle() & dwFeatures);
+
+    // The fixture's tree keeps its item; the attached tree releases its own two with its window.
+    InsertCounted(nullptr, 1);
+    attached.InsertItem(attached.InsertItem(nullptr, L"Top", 1, TRUE, -1, -1, 0, RUNTIME_CLASS(CCountedItemData)),
+                        L"Below", 2, TRUE, -1, -1, 0, RUNTIME_CLASS(CCountedItemData));
+    ASSERT_EQ(3, CCountedItemData::s_nLive);
+    dialog.DestroyWindow();
+    EXPECT_EQ(1, CCountedItemData::s_nLive);
 }

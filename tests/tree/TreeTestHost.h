@@ -46,6 +46,8 @@ public:
     using CTavTreeCtrl::m_aBitmaps;
     using CTavTreeCtrl::m_pImageList;
     using CTavTreeCtrl::GetHeightOfImage;
+    using CTavTreeCtrl::SetItemData;
+    using CTavTreeCtrl::GetItemData;
 
     BOOL m_bCanRename = TRUE;
 
