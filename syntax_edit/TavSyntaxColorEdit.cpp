@@ -45,12 +45,14 @@ private:
 // no change of the user's) and the event mask (the parent hears nothing of the pass's selections). Only the
 // outermost of nested passes does this. The update lock is WM_SETREDRAW: LockWindowUpdate does not keep
 // every platform's rich edit from painting after each format change, and it would lock the whole desktop's
-// one lockable window; the window is repainted once when the pass ends.
+// one lockable window; the window is repainted once when the pass ends. A hidden window paints nothing and
+// is left alone, as turning redrawing back on would show it.
 class CTavSyntaxColorEdit::CPassScope
 {
 public:
     explicit CPassScope(CTavSyntaxColorEdit& edit)
-        : m_edit(edit), m_bOuter(!edit.m_bFormatting), m_formatting(edit.m_bFormatting)
+        : m_edit(edit), m_bOuter(!edit.m_bFormatting), m_bVisible((edit.GetStyle() & WS_VISIBLE) != 0),
+          m_formatting(edit.m_bFormatting)
     {
         if (!m_bOuter)
             return;
@@ -59,7 +61,8 @@ public:
         m_edit.GetSel(m_chrgSelection);
         m_edit.SendMessage(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&m_ptScroll));
         m_bModified = m_edit.GetModify();
-        m_edit.SetRedraw(FALSE);
+        if (m_bVisible)
+            m_edit.SetRedraw(FALSE);
         m_edit.HideSelection(TRUE, FALSE);
         m_edit.CRichEditCtrl::DefWindowProc(EM_SETUNDOLIMIT, 0, 0);
     }
@@ -76,8 +79,11 @@ public:
         if (ptScroll.x != m_ptScroll.x || ptScroll.y != m_ptScroll.y)
             m_edit.SendMessage(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&m_ptScroll));
         m_edit.HideSelection(FALSE, FALSE);
-        m_edit.SetRedraw(TRUE);
-        m_edit.Invalidate(FALSE);
+        if (m_bVisible)
+        {
+            m_edit.SetRedraw(TRUE);
+            m_edit.Invalidate(FALSE);
+        }
         m_edit.SetModify(m_bModified);
         m_edit.SetEventMask(m_dwEventMask);
     }
@@ -88,6 +94,7 @@ public:
 private:
     CTavSyntaxColorEdit& m_edit;
     const bool m_bOuter;
+    const bool m_bVisible;
     CFlagScope m_formatting;
     DWORD m_dwEventMask = 0;
     CHARRANGE m_chrgSelection = {};
@@ -340,20 +347,20 @@ void CTavSyntaxColorEdit::FormatTextRange(int nStart, int nEnd)
     {
         if (!m_bRefreshingBlock && m_bMultiLineComment)
         {
-            long nStartMarkerEnd = -1;
-            long nPos = nEnd;
-            BOOL bInBlock = FindEnclosingBlock(nPos, nStartMarkerEnd);
-            if (!bInBlock)
+            // The refresh covers the blocks at both ends and all of the range asked for, so that the
+            // tokenizer never starts inside a comment. A block's first line can begin inside an earlier
+            // block that closes on it: then that block is taken in, too.
+            CHARRANGE range = { nStart, nEnd };
+            BOOL bInBlock = WidenToEnclosingBlock(nEnd, range);
+            for (long nChecked = -1; nChecked != range.cpMin;)
             {
-                nPos = nStart;
-                bInBlock = FindEnclosingBlock(nPos, nStartMarkerEnd);
+                nChecked = range.cpMin;
+                bInBlock = WidenToEnclosingBlock(nChecked, range) || bInBlock;
             }
             if (bInBlock)
             {
-                // The refresh covers the block's lines and the rest of the range asked for.
-                const CHARRANGE block = GetBlockLines(nPos, nStartMarkerEnd);
                 CFlagScope refreshing(m_bRefreshingBlock);
-                ColourRange(std::min<long>(nStart, block.cpMin), std::max<long>(nEnd, block.cpMax));
+                ColourRange(range.cpMin, range.cpMax);
                 return;
             }
         }
@@ -383,7 +390,9 @@ void CTavSyntaxColorEdit::RefreshCommentBlock(int nPos)
     FormatTextRange(block.cpMin, block.cpMax);
 }
 
-// Only where case is ignored and rewriting is on; the rewrite is no undo step of its own.
+// Only where case is ignored and rewriting is on. The rewrite is no undo step: the pass has suspended undo.
+// It is made as an undoable replacement all the same, since a replacement marked not undoable empties the
+// whole undo history on some platforms' rich edit.
 void CTavSyntaxColorEdit::ChangeCase(int nFrom, int nTo, const CString& strListed)
 {
     if (m_bCaseSensitive || !m_bChangeCase)
@@ -535,9 +544,25 @@ long CTavSyntaxColorEdit::FindLineEnd(long nPos)
     return nBreak < 0 ? GetCharCount() : nBreak;
 }
 
+BOOL CTavSyntaxColorEdit::WidenToEnclosingBlock(long nPos, CHARRANGE& range)
+{
+    long nStartMarkerEnd = -1;
+    if (!FindEnclosingBlock(nPos, nStartMarkerEnd))
+        return FALSE;
+    const CHARRANGE block = GetBlockLines(nPos, nStartMarkerEnd);
+    range.cpMin = std::min(range.cpMin, block.cpMin);
+    range.cpMax = std::max(range.cpMax, block.cpMax);
+    return TRUE;
+}
+
+// The block ends at the first end marker found from one character into its start marker, as the tokenizer
+// finds it. On a line that closes a block before nPos that is the marker on that line, not the next
+// block's end further down.
 CHARRANGE CTavSyntaxColorEdit::GetBlockLines(long nPos, long nStartMarkerEnd)
 {
-    const long nEndMarker = FindForward(m_strCommentEnd, nPos);
+    const long nSearchFrom =
+        nStartMarkerEnd < 0 ? nPos : std::max(0L, nStartMarkerEnd - m_strCommentStart.GetLength() + 1);
+    const long nEndMarker = FindForward(m_strCommentEnd, std::min(nSearchFrom, nPos));
     const long nTo = nEndMarker < 0 ? GetCharCount() : nEndMarker;
     return { FindLineStart(std::min(nStartMarkerEnd, nPos)), FindLineEnd(nTo) };
 }

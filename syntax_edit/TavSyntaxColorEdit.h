@@ -79,9 +79,11 @@ private:
     long FindForward(const CString& strWhat, long nPos);
     long FindLineStart(long nPos);
     long FindLineEnd(long nPos);
-    // The lines of the block comment around nPos: from its start marker's line through the line of the
-    // next end marker.
+    // The lines of the block comment around nPos: from its start marker's line through the line of its end
+    // marker, or to the end of the text.
     CHARRANGE GetBlockLines(long nPos, long nStartMarkerEnd);
+    // When nPos lies in a block comment, widens the range to take in the block's lines.
+    BOOL WidenToEnclosingBlock(long nPos, CHARRANGE& range);
 
     void ColourRange(long nStart, long nEnd);
     void ApplyTokens(long nStart, const CString& strText, const std::vector<CTavSyntaxToken>& tokens);

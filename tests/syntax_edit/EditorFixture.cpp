@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include <cstring>
+#include <sstream>
 #include <string>
 
 namespace
@@ -37,9 +38,14 @@ namespace edtest
         return ::testing::AssertionFailure() << "[" << nFrom << ", " << nTo << ") has mixed formats";
     const bool bBold = (cf.dwEffects & CFE_BOLD) != 0;
     if (cf.crTextColor != expected.crColor || bBold != expected.bBold)
-        return ::testing::AssertionFailure() << "[" << nFrom << ", " << nTo << ") is colour 0x" << std::hex
-                                             << cf.crTextColor << (bBold ? " bold" : " not bold") << ", expected 0x"
-                                             << expected.crColor << (expected.bBold ? " bold" : " not bold");
+    {
+        // Each piece streamed into an assertion result gets a fresh stream: the numbers are formatted here.
+        std::ostringstream message;
+        message << "[" << std::dec << nFrom << ", " << nTo << ") is colour 0x" << std::hex << cf.crTextColor
+                << (bBold ? " bold" : " not bold") << ", expected 0x" << expected.crColor
+                << (expected.bBold ? " bold" : " not bold");
+        return ::testing::AssertionFailure() << message.str();
+    }
     return ::testing::AssertionSuccess();
 }
 

@@ -34,6 +34,52 @@ TEST_F(Pass, ARangeStartingInABlockCommentIsColouredWithTheBlock)
     EXPECT_FALSE(m_edit.IsInCommentBlock(14));
 }
 
+// Text put into the middle of a block that opens a block of its own: the lines above it stay comment.
+TEST_F(Pass, ABlockOpenedInsideAnotherIsColouredWithTheOuterOne)
+{
+    SetText(L"/* a\rb\rc */ int");
+    PlaceCaret(6);
+    m_edit.ReplaceSel(L"\r/* q", TRUE);
+    kit::PumpUntilIdle();
+    EXPECT_EQ(CString(L"/* a\rb\r/* q\rc */ int"), Text());
+    EXPECT_TRUE(HasLooks("CCCC.C.CCCC.CCCC KKK"));
+}
+
+// The line that opens the block around the range closes an earlier block: both are coloured.
+TEST_F(Pass, ABlockWhoseFirstLineClosesAnotherIsColouredWithIt)
+{
+    SetText(L"/* a\rb */ x /* c\rd */ int");
+    const Look kNewComment = { RGB(0, 0, 100), false };
+    m_edit.SetCommentColor(kNewComment.crColor, FALSE);
+    m_edit.FormatTextRange(17, 25);
+    EXPECT_TRUE(HasLook(0, 9, kNewComment));
+    EXPECT_TRUE(HasLook(10, 11, kPlain));
+    EXPECT_TRUE(HasLook(12, 21, kNewComment));
+}
+
+// Typing after a block comment that closes on its line re-colours that block, not the lines down to the
+// end of the next block.
+TEST_F(Pass, AnEditAfterAClosedBlockStaysOnItsLines)
+{
+    SetText(L"x;\rint a; /* y */\rint b;\r/* c */");
+    m_edit.SetKeywordColor(kRed.crColor, FALSE);
+    PlaceCaret(17);
+    kit::TypeText(L" ");
+    EXPECT_TRUE(HasLook(3, 6, kRed));
+    EXPECT_TRUE(HasLook(10, 17, kComment));
+    EXPECT_TRUE(HasLook(19, 22, kKeyword));
+}
+
+TEST_F(Pass, AHiddenEditorIsColouredAndStaysHidden)
+{
+    m_edit.ShowWindow(SW_HIDE);
+    SetText(L"int a;");
+    m_edit.SetLanguage(kBasic);
+    EXPECT_FALSE(m_edit.GetStyle() & WS_VISIBLE);
+    m_edit.SetLanguage(kCpp);
+    EXPECT_TRUE(HasLooks("KKK PP"));
+}
+
 TEST_F(Pass, AColouredTextIsNotFormattedAgain)
 {
     SetText(L"int a = 1; /* x */\r\"s\" + b;");
@@ -133,6 +179,7 @@ TEST_F(Pass, AFailedPassRestoresSelectionFlagsAndState)
     m_edit.m_bRefuseFormats = false;
 
     EXPECT_EQ(Range(1, 3), Selection());
+    EXPECT_TRUE(m_edit.GetStyle() & WS_VISIBLE);
     EXPECT_FALSE(m_edit.m_bFormatting);
     EXPECT_FALSE(m_edit.m_bRefreshingBlock);
     EXPECT_FALSE(m_edit.GetModify());

@@ -122,6 +122,7 @@ TEST_F(RichEditProtection, EditsAreAnnouncedOnceAndRefusedByANonZeroAnswer)
         { "Ctrl+V", 1, 1, [] { kit::PressKey('V', kit::Ctrl); }, WM_PASTE, 0, 1, 1, L"abcbcd" },
         { "Ctrl+Z", 3, 3, [] { kit::PressKey('Z', kit::Ctrl); }, EM_UNDO, 0, 3, 3, nullptr },
         { "cut", 0, 2, [this] { m_edit.Cut(); }, WM_CUT, 0, 0, 2, L"cd" },
+        { "clear", 1, 3, [this] { m_edit.Clear(); }, WM_CLEAR, 0, 1, 3, L"ad" },
         { "replacing", 0, 1, [this] { m_edit.ReplaceSel(L"Q", TRUE); }, EM_REPLACESEL, TRUE, 0, 1, L"Qbcd" },
         { "a format", 0, 2, [&] { m_edit.SetSelectionCharFormat(cfBold); }, EM_SETCHARFORMAT, SCF_SELECTION, 0, 2,
           L"abcd" },

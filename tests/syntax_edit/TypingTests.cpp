@@ -63,6 +63,9 @@ TEST_F(Typing, TabKeyInsertsATabEvenInADialog)
     EXPECT_EQ(m_edit.m_hWnd, ::GetFocus());
     EXPECT_EQ(Range(2, 2), Selection());
     EXPECT_EQ(UINT(0x87), static_cast<UINT>(m_edit.SendMessage(WM_GETDLGCODE)));
+    // The tab is typing like any other: it can be undone.
+    kit::PressKey('Z', kit::Ctrl);
+    EXPECT_EQ(CString(L"ab"), Text());
 }
 
 TEST_F(Typing, PasteAfterCutRecoloursBothPlaces)
