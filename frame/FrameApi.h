@@ -31,3 +31,13 @@
 // The class library's iteration cookie for maps and lists.
 struct __POSITION {};
 typedef __POSITION* POSITION;
+
+// The class library lets callers ask a null object for its handle (pWnd->GetSafeHwnd() with pWnd null). C++
+// assumes `this` is never null and would fold such a test away; passing the pointer through an empty asm
+// statement hides its origin from the optimiser, so the test stays.
+template <class T>
+inline const T* AfxNullableThis(const T* pThis)
+{
+    asm("" : "+r"(pThis));
+    return pThis;
+}

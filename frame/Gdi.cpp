@@ -69,9 +69,7 @@ CGdiObject::~CGdiObject()
 
 HGDIOBJ CGdiObject::GetSafeHandle() const
 {
-    // Called through null pointers by design (an optional brush or font); hide the origin from the optimiser.
-    const CGdiObject* pObject = this;
-    asm("" : "+r"(pObject));
+    const CGdiObject* pObject = AfxNullableThis(this);
     return pObject ? pObject->m_hObject : nullptr;
 }
 
@@ -244,8 +242,7 @@ CDC::~CDC()
 
 HDC CDC::GetSafeHdc() const
 {
-    const CDC* pDC = this;
-    asm("" : "+r"(pDC));
+    const CDC* pDC = AfxNullableThis(this);
     return pDC ? pDC->m_hDC : nullptr;
 }
 

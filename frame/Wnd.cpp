@@ -167,9 +167,7 @@ CWnd::~CWnd()
 
 HWND CWnd::GetSafeHwnd() const
 {
-    // Called through null pointers by design; hide the pointer's origin from the optimiser.
-    const CWnd* pWnd = this;
-    asm("" : "+r"(pWnd));
+    const CWnd* pWnd = AfxNullableThis(this);
     return pWnd ? pWnd->m_hWnd : nullptr;
 }
 
