@@ -1,4 +1,5 @@
 #include "RichEditProtection.h"
+#include "RichEditCtrl.h"
 
 namespace
 {
@@ -41,7 +42,7 @@ LRESULT CALLBACK ProbeParentProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
 
 BOOL CRichEditProtection::IsEditRefused(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CEdit edit;
+    CPendingEdit edit;
     if (!DescribeEdit(hWnd, message, wParam, lParam, edit))
         return FALSE;
     if (!(::SendMessageW(hWnd, EM_GETEVENTMASK, 0, 0) & ENM_PROTECTED))
@@ -60,7 +61,7 @@ BOOL CRichEditProtection::PlatformAnnounces()
 }
 
 // Which edit a message makes, and the range it affects; FALSE for messages that change no text.
-BOOL CRichEditProtection::DescribeEdit(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, CEdit& edit)
+BOOL CRichEditProtection::DescribeEdit(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, CPendingEdit& edit)
 {
     edit = { message, wParam, lParam, {} };
     switch (message)
@@ -101,7 +102,7 @@ BOOL CRichEditProtection::DescribeEdit(HWND hWnd, UINT message, WPARAM wParam, L
     return TRUE;
 }
 
-BOOL CRichEditProtection::DescribeKeyDown(HWND hWnd, WPARAM wParam, CEdit& edit)
+BOOL CRichEditProtection::DescribeKeyDown(HWND hWnd, WPARAM wParam, CPendingEdit& edit)
 {
     const bool bCtrl = IsKeyDown(VK_CONTROL);
     const bool bShift = IsKeyDown(VK_SHIFT);
@@ -129,7 +130,7 @@ BOOL CRichEditProtection::DescribeKeyDown(HWND hWnd, WPARAM wParam, CEdit& edit)
 }
 
 // Back and Delete remove the selection, or with none the character before or after the caret.
-BOOL CRichEditProtection::DescribeDeletion(HWND hWnd, BOOL bForward, CEdit& edit)
+BOOL CRichEditProtection::DescribeDeletion(HWND hWnd, BOOL bForward, CPendingEdit& edit)
 {
     edit.chrg = GetSelection(hWnd);
     if (edit.chrg.cpMin != edit.chrg.cpMax)
@@ -177,7 +178,7 @@ BOOL CRichEditProtection::IsProtected(HWND hWnd, const CHARRANGE& chrg)
     return !(cf.dwMask & CFM_PROTECTED) || (cf.dwEffects & CFE_PROTECTED);
 }
 
-LRESULT CRichEditProtection::Announce(HWND hWnd, const CEdit& edit)
+LRESULT CRichEditProtection::Announce(HWND hWnd, const CPendingEdit& edit)
 {
     ENPROTECTED en = {};
     en.nmhdr.hwndFrom = hWnd;
@@ -193,7 +194,7 @@ LRESULT CRichEditProtection::Announce(HWND hWnd, const CEdit& edit)
 // Types into protected text of a hidden rich edit and watches whether its parent hears of it.
 BOOL CRichEditProtection::ProbePlatform()
 {
-    if (!::LoadLibraryW(L"riched20.dll"))
+    if (!AfxInitRichEdit2())
         return FALSE;
     const HINSTANCE hInstance = ::GetModuleHandleW(nullptr);
     WNDCLASSW wc = {};

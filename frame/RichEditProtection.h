@@ -19,7 +19,7 @@ public:
 
 private:
     // The message as the rich edit will treat it: keyboard shortcuts stand for the commands they perform.
-    struct CEdit
+    struct CPendingEdit
     {
         UINT message;
         WPARAM wParam;
@@ -27,10 +27,10 @@ private:
         CHARRANGE chrg;
     };
 
-    static BOOL DescribeEdit(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, CEdit& edit);
-    static BOOL DescribeKeyDown(HWND hWnd, WPARAM wParam, CEdit& edit);
-    static BOOL DescribeDeletion(HWND hWnd, BOOL bForward, CEdit& edit);
+    static BOOL DescribeEdit(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, CPendingEdit& edit);
+    static BOOL DescribeKeyDown(HWND hWnd, WPARAM wParam, CPendingEdit& edit);
+    static BOOL DescribeDeletion(HWND hWnd, BOOL bForward, CPendingEdit& edit);
     static BOOL IsProtected(HWND hWnd, const CHARRANGE& chrg);
-    static LRESULT Announce(HWND hWnd, const CEdit& edit);
+    static LRESULT Announce(HWND hWnd, const CPendingEdit& edit);
     static BOOL ProbePlatform();
 };

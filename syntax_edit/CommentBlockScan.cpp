@@ -1,7 +1,5 @@
 #include "CommentBlockScan.h"
 
-#include <algorithm>
-
 namespace
 {
 // Position just past the last occurrence of the marker that lies wholly in the window, or -1.

@@ -19,9 +19,10 @@ const UINT s_nDefaultUndoLimit = 100;
 const LONG s_nTabStopTwips = 1440 / 5;
 const int s_nTabStops = 32;
 
+// The language hands out boldness as TRUE or FALSE only.
 bool IsSameFormat(const CTavSyntaxLanguage::CTokenFormat& a, const CTavSyntaxLanguage::CTokenFormat& b)
 {
-    return a.crColor == b.crColor && (a.bBold != FALSE) == (b.bBold != FALSE);
+    return a.crColor == b.crColor && a.bBold == b.bBold;
 }
 } // namespace
 
@@ -240,7 +241,6 @@ LRESULT CTavSyntaxColorEdit::OnSetUndoLimit(WPARAM, LPARAM)
 void CTavSyntaxColorEdit::OnProtected(NMHDR* pNMHDR, LRESULT* pResult)
 {
     const ENPROTECTED* pProtected = reinterpret_cast<const ENPROTECTED*>(pNMHDR);
-    const int nPrevious = m_nEditAction;
     switch (pProtected->msg)
     {
     case WM_CHAR:
@@ -256,7 +256,7 @@ void CTavSyntaxColorEdit::OnProtected(NMHDR* pNMHDR, LRESULT* pResult)
         m_nEditAction = editCut;
         break;
     case WM_PASTE:
-        m_nEditAction = nPrevious == editCut ? editPasteAfterCut : editPaste;
+        m_nEditAction = m_nEditAction == editCut ? editPasteAfterCut : editPaste;
         break;
     default:
         m_nEditAction = editOther;
@@ -383,7 +383,7 @@ int CTavSyntaxColorEdit::IsInCommentBlock(int nPos)
 
 void CTavSyntaxColorEdit::RefreshCommentBlock(int nPos)
 {
-    long nStartMarkerEnd = nPos;
+    long nStartMarkerEnd = -1;
     FindEnclosingBlock(nPos, nStartMarkerEnd);
     const CHARRANGE block = GetBlockLines(nPos, nStartMarkerEnd);
     CFlagScope refreshing(m_bRefreshingBlock);
@@ -488,8 +488,11 @@ long CTavSyntaxColorEdit::GetCharCount() const
 
 CString CTavSyntaxColorEdit::ReadText(long nFrom, long nTo)
 {
+    // An empty range reads nothing: the rich edit would take a negative end for the end of the text.
+    if (nTo <= nFrom)
+        return CString();
     if (m_nNearFrom >= 0 && nFrom >= m_nNearFrom && nTo <= m_nNearFrom + m_strNearText.GetLength())
-        return m_strNearText.Mid(nFrom - m_nNearFrom, std::max(0L, nTo - nFrom));
+        return m_strNearText.Mid(nFrom - m_nNearFrom, nTo - nFrom);
     CString strText;
     GetTextRange(nFrom, nTo, strText);
     return strText;
@@ -557,12 +560,12 @@ BOOL CTavSyntaxColorEdit::WidenToEnclosingBlock(long nPos, CHARRANGE& range)
 
 // The block ends at the first end marker found from one character into its start marker, as the tokenizer
 // finds it. On a line that closes a block before nPos that is the marker on that line, not the next
-// block's end further down.
+// block's end further down. Without a start marker the lines run from nPos's own.
 CHARRANGE CTavSyntaxColorEdit::GetBlockLines(long nPos, long nStartMarkerEnd)
 {
     const long nSearchFrom =
         nStartMarkerEnd < 0 ? nPos : std::max(0L, nStartMarkerEnd - m_strCommentStart.GetLength() + 1);
     const long nEndMarker = FindForward(m_strCommentEnd, std::min(nSearchFrom, nPos));
     const long nTo = nEndMarker < 0 ? GetCharCount() : nEndMarker;
-    return { FindLineStart(std::min(nStartMarkerEnd, nPos)), FindLineEnd(nTo) };
+    return { FindLineStart(std::min(nSearchFrom, nPos)), FindLineEnd(nTo) };
 }

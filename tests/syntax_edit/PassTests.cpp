@@ -8,6 +8,9 @@ namespace edtest
 {
 using Pass = CppEditorTest;
 
+// A host's own comment colour, to tell which passes ran after it was set.
+constexpr Look kNavy = { RGB(0, 0, 100), false };
+
 // A range whose end lies in a block comment is coloured with the whole block and all the rest of the range.
 TEST_F(Pass, ARangeEndingInABlockCommentIsColouredWhole)
 {
@@ -24,10 +27,10 @@ TEST_F(Pass, ARangeStartingInABlockCommentIsColouredWithTheBlock)
 {
     SetText(L"/* a\rb */ int\rint");
     m_edit.SetKeywordColor(kRed.crColor, FALSE);
-    m_edit.SetCommentColor(RGB(0, 0, 100), FALSE);
+    m_edit.SetCommentColor(kNavy.crColor, FALSE);
     // The range starts on the block's last line: the block from its first line is coloured too.
     m_edit.FormatTextRange(7, 17);
-    EXPECT_TRUE(HasLook(0, 9, Look{ RGB(0, 0, 100), false }));
+    EXPECT_TRUE(HasLook(0, 9, kNavy));
     EXPECT_TRUE(HasLook(10, 13, kRed));
     EXPECT_TRUE(HasLook(14, 17, kRed));
     EXPECT_TRUE(m_edit.IsInCommentBlock(7));
@@ -49,12 +52,22 @@ TEST_F(Pass, ABlockOpenedInsideAnotherIsColouredWithTheOuterOne)
 TEST_F(Pass, ABlockWhoseFirstLineClosesAnotherIsColouredWithIt)
 {
     SetText(L"/* a\rb */ x /* c\rd */ int");
-    const Look kNewComment = { RGB(0, 0, 100), false };
-    m_edit.SetCommentColor(kNewComment.crColor, FALSE);
+    m_edit.SetCommentColor(kNavy.crColor, FALSE);
     m_edit.FormatTextRange(17, 25);
-    EXPECT_TRUE(HasLook(0, 9, kNewComment));
+    EXPECT_TRUE(HasLook(0, 9, kNavy));
     EXPECT_TRUE(HasLook(10, 11, kPlain));
-    EXPECT_TRUE(HasLook(12, 21, kNewComment));
+    EXPECT_TRUE(HasLook(12, 21, kNavy));
+}
+
+// Outside any block a refresh colours from the position's line to the end, and leaves the lines above.
+TEST_F(Pass, ARefreshOutsideAnyBlockStartsOnThePositionsLine)
+{
+    SetText(L"int a;\rint b;\rint c;");
+    m_edit.SetKeywordColor(kRed.crColor, FALSE);
+    m_edit.RefreshCommentBlock(9);
+    EXPECT_TRUE(HasLook(0, 3, kKeyword));
+    EXPECT_TRUE(HasLook(7, 10, kRed));
+    EXPECT_TRUE(HasLook(14, 17, kRed));
 }
 
 // Typing after a block comment that closes on its line re-colours that block, not the lines down to the
