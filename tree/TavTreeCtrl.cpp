@@ -49,12 +49,10 @@ HTREEITEM InsertedParent(const TVINSERTSTRUCTW& insert)
 }
 
 CTavTreeCtrl::CTavTreeCtrl()
-    : m_bCtrlClickPending(FALSE), m_bMultiDragAndDrop(FALSE), m_bLabelEditing(FALSE), m_bDragAndDrop(FALSE),
-      m_bMultiSelection(FALSE), m_bSelectOnButtonUp(FALSE), m_bButtonDown(FALSE), m_bItemDelete(FALSE),
-      m_bSelChangedByMouseAndKeyboardOnly(FALSE), m_bDestroyItemData(TRUE), m_bSuppressSelChanged(FALSE),
-      m_pImageList(nullptr), m_pDragInfo(nullptr), m_hShiftAnchor(nullptr), m_bCreateDataObjects(TRUE),
-      m_hClickedItem(nullptr), m_hEditedItem(nullptr)
+    : m_bSelChangedByMouseAndKeyboardOnly(FALSE), m_bSuppressSelChanged(FALSE), m_pImageList(nullptr),
+      m_pDragInfo(nullptr), m_bCreateDataObjects(TRUE), m_hClickedItem(nullptr), m_hEditedItem(nullptr)
 {
+    // Init sets the feature flags.
     Init();
     CreateImageList();
 }
@@ -145,13 +143,7 @@ void CTavTreeCtrl::OnDestroy()
     if (m_wndEdit.m_hWnd != nullptr)
         m_wndEdit.UnsubclassWindow();
     m_hEditedItem = nullptr;
-    // Every item, including those in subtrees that the walk skips.
-    for (HTREEITEM hRoot = GetRootItem(); hRoot != nullptr; hRoot = GetNextSiblingItem(hRoot))
-    {
-        ForgetDescendants(hRoot);
-        ReleaseItem(hRoot);
-    }
-    m_itemIndex.RemoveAll();
+    ReleaseAllItems();
     // The platform's own teardown may move the caret; listeners hear nothing of a tree going away.
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     CTreeCtrl::OnDestroy();
@@ -210,11 +202,7 @@ BOOL CTavTreeCtrl::ReadSlot(HTREEITEM hItem, LPARAM& lSlot) const
 
 void CTavTreeCtrl::WriteSlot(HTREEITEM hItem, LPARAM lSlot)
 {
-    TVITEMW item = {};
-    item.mask = TVIF_PARAM | TVIF_HANDLE;
-    item.hItem = hItem;
-    item.lParam = lSlot;
-    SetItem(&item);
+    CTreeCtrl::SetItemData(hItem, static_cast<DWORD_PTR>(lSlot));
 }
 
 // Plain mode keeps the ID sign-extended in the slot; data-object mode keeps the data object's address.
@@ -249,7 +237,8 @@ void CTavTreeCtrl::SetObject(HTREEITEM hItem, const CTavTreeItemData* pData)
     if (hItem == nullptr)
         return;
     // Storing the data the item already holds must not delete it first.
-    if (HasObject(hItem) && m_bDestroyItemData && GetObjectW(hItem) != pData)
+    const CTavTreeItemData* pOld = GetObjectW(hItem);
+    if (pOld != nullptr && pOld != pData && m_bDestroyItemData)
         DestroyObject(hItem);
     WriteSlot(hItem, reinterpret_cast<LPARAM>(pData));
     IndexItem(hItem);
@@ -438,13 +427,13 @@ HTREEITEM CTavTreeCtrl::InsertItem(const CString& strText, DWORD dwItemID, DWORD
     HTREEITEM hUnverifiedParent = lParentID != 0 ? GetOnlyCandidate(lParentID) : nullptr;
     if (hUnverifiedParent != nullptr)
     {
-        HTREEITEM hItem = InsertTreeItem(hUnverifiedParent, strText, dwItemID, bCanHaveChildren, nBitmapID,
-                                         nSelBitmapID, crMask, pDataClass);
+        HTREEITEM hItem = InsertItem(hUnverifiedParent, strText, dwItemID, bCanHaveChildren, nBitmapID,
+                                     nSelBitmapID, crMask, pDataClass);
         if (hItem != nullptr)
             return hItem;
     }
     HTREEITEM hParent = lParentID != 0 ? FindItem(lParentID) : nullptr;
-    return InsertTreeItem(hParent, strText, dwItemID, bCanHaveChildren, nBitmapID, nSelBitmapID, crMask, pDataClass);
+    return InsertItem(hParent, strText, dwItemID, bCanHaveChildren, nBitmapID, nSelBitmapID, crMask, pDataClass);
 }
 
 // When one item has the ID and the walk reaches it, that item is what the walk would find, provided it still
@@ -461,13 +450,6 @@ HTREEITEM CTavTreeCtrl::GetOnlyCandidate(long lItemID) const
 
 HTREEITEM CTavTreeCtrl::InsertItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID, BOOL bCanHaveChildren,
                                    long nBitmapID, long nSelBitmapID, DWORD crMask, CRuntimeClass* pDataClass)
-{
-    return InsertTreeItem(hParent, strText, dwItemID, bCanHaveChildren, nBitmapID, nSelBitmapID, crMask, pDataClass);
-}
-
-HTREEITEM CTavTreeCtrl::InsertTreeItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID,
-                                       BOOL bCanHaveChildren, long nBitmapID, long nSelBitmapID, DWORD crMask,
-                                       CRuntimeClass* pDataClass)
 {
     const long lItemID = static_cast<long>(dwItemID);
     if (nSelBitmapID == -1)
@@ -499,8 +481,7 @@ HTREEITEM CTavTreeCtrl::InsertTreeItem(HTREEITEM hParent, const CString& strText
         delete pData;
         return nullptr;
     }
-    m_itemIndex.Add(hItem, InsertedParent(insert), m_bCreateDataObjects && pData == nullptr ? -1 : lItemID,
-                    strText.IsEmpty() != FALSE);
+    m_itemIndex.Add(hItem, InsertedParent(insert), ItemIDFromSlot(insert.item.lParam), strText.IsEmpty() != FALSE);
     return hItem;
 }
 
@@ -755,6 +736,17 @@ void CTavTreeCtrl::ReleaseItem(HTREEITEM hItem)
     m_itemIndex.Remove(hItem);
 }
 
+// Every item, including those in subtrees that the walk skips.
+void CTavTreeCtrl::ReleaseAllItems()
+{
+    for (HTREEITEM hRoot = GetRootItem(); hRoot != nullptr; hRoot = GetNextSiblingItem(hRoot))
+    {
+        ForgetDescendants(hRoot);
+        ReleaseItem(hRoot);
+    }
+    m_itemIndex.RemoveAll();
+}
+
 void CTavTreeCtrl::ForgetDescendants(HTREEITEM hItem)
 {
     for (HTREEITEM hChild = GetChildItem(hItem); hChild != nullptr; hChild = GetNextSiblingItem(hChild))
@@ -839,13 +831,8 @@ BOOL CTavTreeCtrl::DeleteAllItems()
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     CancelEditWithin(nullptr);
     // Whatever an override of the deletes left behind still gives back its data.
-    for (hRoot = GetRootItem(); hRoot != nullptr; hRoot = GetNextSiblingItem(hRoot))
-    {
-        ForgetDescendants(hRoot);
-        ReleaseItem(hRoot);
-    }
+    ReleaseAllItems();
     CTreeCtrl::DeleteAllItems();
-    m_itemIndex.RemoveAll();
     return TRUE;
 }
 

@@ -198,8 +198,6 @@ private:
     long ItemIDFromSlot(LPARAM lSlot) const;
     CTavTreeItemData* CreateItemData(CRuntimeClass* pDataClass, long lItemID, BOOL bCanHaveChildren);
     HTREEITEM GetOnlyCandidate(long lItemID) const;
-    HTREEITEM InsertTreeItem(HTREEITEM hParent, const CString& strText, DWORD dwItemID, BOOL bCanHaveChildren,
-                             long nBitmapID, long nSelBitmapID, DWORD crMask, CRuntimeClass* pDataClass);
     BOOL IsReachedByWalk(HTREEITEM hItem) const;
     HTREEITEM GetIndexedParent(HTREEITEM hItem) const;
     BOOL IsBeforeInWalk(HTREEITEM hFirst, HTREEITEM hSecond) const;
@@ -212,6 +210,8 @@ private:
     const CTavBitmapData* FindPictureRecord(HTREEITEM hItem);
     void DeleteOwnedBitmaps();
     void ReleaseItem(HTREEITEM hItem);
+    // Releases the data of every item and empties the index; the items stay for the platform to delete.
+    void ReleaseAllItems();
     void CancelEditWithin(HTREEITEM hItem);
     BOOL IsTransferIntoItself(HTREEITEM hItem, HTREEITEM hTarget);
     BOOL PreTranslateEditMessage(MSG* pMsg);

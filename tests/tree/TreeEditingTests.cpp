@@ -62,6 +62,14 @@ protected:
     }
 
     bool IsEditing() const { return m_tree.GetEditControlHandle() != nullptr; }
+    bool WaitForEdit() { return kit::PumpUntil([this] { return IsEditing(); }, 3000); }
+    // Selects the item and asks for an edit of its label the way a user does.
+    bool StartEditWithF2(HTREEITEM hItem)
+    {
+        m_tree.SelectItem(hItem);
+        kit::PressKey(VK_F2);
+        return WaitForEdit();
+    }
     CPoint LabelCentre(HTREEITEM hItem) const
     {
         CRect rect;
@@ -131,7 +139,7 @@ TEST_F(TreeEditing, F2OrAClickOnTheCaretsLabelStartsAnEditThatItsLastKeyEnds)
             kit::Click(&m_tree, LabelCentre(m_hOther));
         else
             kit::PressKey(VK_F2);
-        ASSERT_TRUE(kit::PumpUntil([this] { return IsEditing(); }, 3000));
+        ASSERT_TRUE(WaitForEdit());
         EXPECT_EQ((std::vector<std::wstring>{ L"first: begin edit", L"second: begin edit" }), m_vecLog);
         EXPECT_EQ(m_hOther, m_first.m_hLastItem);
         m_vecLog.clear();
@@ -162,9 +170,7 @@ TEST_F(TreeEditing, DeletingTheEditedItemOrItsParentEndsTheEditUnheard)
     HTREEITEM hChild = m_tree.GetChildItem(m_hParent);
     for (const auto& deleted : { std::make_pair(m_hOther, m_hOther), std::make_pair(hChild, m_hParent) })
     {
-        m_tree.SelectItem(deleted.first);
-        kit::PressKey(VK_F2);
-        ASSERT_TRUE(kit::PumpUntil([this] { return IsEditing(); }, 3000));
+        ASSERT_TRUE(StartEditWithF2(deleted.first));
         kit::TypeText(L"Lost");
         m_vecLog.clear();
         m_tree.DeleteItem(deleted.second);
@@ -173,9 +179,7 @@ TEST_F(TreeEditing, DeletingTheEditedItemOrItsParentEndsTheEditUnheard)
         EXPECT_TRUE(m_vecLog.empty());
     }
     HTREEITEM hNew = m_tree.InsertItem(L"New", 4, 0);
-    m_tree.SelectItem(hNew);
-    kit::PressKey(VK_F2);
-    ASSERT_TRUE(kit::PumpUntil([this] { return IsEditing(); }, 3000));
+    ASSERT_TRUE(StartEditWithF2(hNew));
     kit::TypeText(L"Renamed");
     kit::PressKey(VK_RETURN);
     kit::PumpUntilIdle();
