@@ -37,11 +37,7 @@ CDialog::CDialog(LPCWSTR lpszTemplateName, CWnd* pParentWnd) : CDialog()
     m_pParentWnd = pParentWnd;
 }
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog()
-{
-    SetTemplate(MAKEINTRESOURCEW(nIDTemplate));
-    m_pParentWnd = pParentWnd;
-}
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(MAKEINTRESOURCEW(nIDTemplate), pParentWnd) {}
 
 CDialog::~CDialog() = default;
 
@@ -59,11 +55,11 @@ void CDialog::SetTemplate(LPCWSTR lpszTemplateName)
     }
 }
 
-LPCDLGTEMPLATEW CDialog::LoadTemplate() const
+LPCDLGTEMPLATEW CDialog::LoadTemplate(HINSTANCE& hInst) const
 {
     if (!m_lpszTemplateName)
         return nullptr;
-    HINSTANCE hInst = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
+    hInst = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
     HRSRC hResource = ::FindResourceW(hInst, m_lpszTemplateName, RT_DIALOG);
     HGLOBAL hTemplate = hResource ? ::LoadResource(hInst, hResource) : nullptr;
     return hTemplate ? static_cast<LPCDLGTEMPLATEW>(::LockResource(hTemplate)) : nullptr;
@@ -73,11 +69,9 @@ BOOL CDialog::Create(LPCWSTR lpszTemplateName, CWnd* pParentWnd)
 {
     SetTemplate(lpszTemplateName);
     m_pParentWnd = pParentWnd;
-    LPCDLGTEMPLATEW lpTemplate = LoadTemplate();
-    if (!lpTemplate)
-        return FALSE;
-    return CreateFromTemplate(lpTemplate, AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG),
-                              pParentWnd->GetSafeHwnd());
+    HINSTANCE hInst = nullptr;
+    LPCDLGTEMPLATEW lpTemplate = LoadTemplate(hInst);
+    return lpTemplate && CreateFromTemplate(lpTemplate, hInst, pParentWnd->GetSafeHwnd());
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
@@ -111,10 +105,10 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentW
 
 INT_PTR CDialog::DoModal()
 {
-    LPCDLGTEMPLATEW lpTemplate = m_lpDialogTemplate ? m_lpDialogTemplate : LoadTemplate();
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    LPCDLGTEMPLATEW lpTemplate = m_lpDialogTemplate ? m_lpDialogTemplate : LoadTemplate(hInst);
     if (!lpTemplate)
         return -1;
-    HINSTANCE hInst = m_lpDialogTemplate ? AfxGetInstanceHandle() : AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
     HWND hWndParent = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : ::GetActiveWindow();
     bool bEnableParent = hWndParent && ::IsWindowEnabled(hWndParent);
     if (bEnableParent)

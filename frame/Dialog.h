@@ -52,7 +52,8 @@ protected:
 private:
     void SetTemplate(LPCWSTR lpszTemplateName);
     void RunModalLoop();
-    LPCDLGTEMPLATEW LoadTemplate() const;
+    // The template resource and, in hInst, the module that holds it.
+    LPCDLGTEMPLATEW LoadTemplate(HINSTANCE& hInst) const;
     BOOL CreateFromTemplate(LPCDLGTEMPLATEW lpDialogTemplate, HINSTANCE hInst, HWND hWndParent);
     CString m_strTemplateName;
 };

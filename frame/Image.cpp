@@ -81,6 +81,19 @@ void PutChunk(Bytes& out, const char* pszType, const Bytes& data)
     PutBE32(out, Crc32(&out[nTypeAt], data.size() + 4));
 }
 
+// The header of a 32-bit top-down bitmap of this size, as both the DIB section and a BMP file use it.
+BITMAPINFOHEADER TopDownHeader(int nWidth, int nHeight)
+{
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = nWidth;
+    header.biHeight = -nHeight;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    return header;
+}
+
 BOOL WriteFileBytes(LPCWSTR lpszFileName, const void* pData, size_t nLength)
 {
     FILE* pFile = _wfopen(lpszFileName, L"wb");
@@ -124,12 +137,7 @@ BOOL CImage::Create(int nWidth, int nHeight)
     if (nWidth <= 0 || nHeight <= 0)
         return FALSE;
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = nWidth;
-    info.bmiHeader.biHeight = -nHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = TopDownHeader(nWidth, nHeight);
     void* pBits = nullptr;
     m_hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
     if (!m_hBitmap)
@@ -191,22 +199,28 @@ BOOL CImage::CaptureDC(HDC hDC, const RECT& rect)
     return bCopied;
 }
 
-COLORREF CImage::GetPixel(int x, int y) const
+DWORD* CImage::PixelAt(int x, int y) const
 {
     if (!m_pBits || x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
-        return CLR_INVALID;
+        return nullptr;
+    // GDI may still be drawing into the bits.
     ::GdiFlush();
-    DWORD rgb = m_pBits[static_cast<size_t>(y) * m_nWidth + x];
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    return &m_pBits[static_cast<size_t>(y) * m_nWidth + x];
+}
+
+COLORREF CImage::GetPixel(int x, int y) const
+{
+    const DWORD* pPixel = PixelAt(x, y);
+    if (!pPixel)
+        return CLR_INVALID;
+    return RGB((*pPixel >> 16) & 0xFF, (*pPixel >> 8) & 0xFF, *pPixel & 0xFF);
 }
 
 void CImage::SetPixel(int x, int y, COLORREF color)
 {
-    if (!m_pBits || x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
-        return;
-    ::GdiFlush();
-    m_pBits[static_cast<size_t>(y) * m_nWidth + x] =
-        (static_cast<DWORD>(GetRValue(color)) << 16) | (static_cast<DWORD>(GetGValue(color)) << 8) | GetBValue(color);
+    if (DWORD* pPixel = PixelAt(x, y))
+        *pPixel = (static_cast<DWORD>(GetRValue(color)) << 16) | (static_cast<DWORD>(GetGValue(color)) << 8) |
+                  GetBValue(color);
 }
 
 BOOL CImage::Save(LPCWSTR lpszFileName) const
@@ -221,18 +235,16 @@ BOOL CImage::SavePng(LPCWSTR lpszFileName) const
 {
     if (IsNull())
         return FALSE;
+    ::GdiFlush();
     Bytes raw;
     raw.reserve(static_cast<size_t>(m_nHeight) * (1 + 3 * static_cast<size_t>(m_nWidth)));
+    const DWORD* pPixel = m_pBits;
     for (int y = 0; y < m_nHeight; ++y)
     {
         raw.push_back(0);  // filter: none
-        for (int x = 0; x < m_nWidth; ++x)
-        {
-            COLORREF color = GetPixel(x, y);
-            raw.push_back(GetRValue(color));
-            raw.push_back(GetGValue(color));
-            raw.push_back(GetBValue(color));
-        }
+        for (int x = 0; x < m_nWidth; ++x, ++pPixel)
+            raw.insert(raw.end(), {static_cast<unsigned char>(*pPixel >> 16), static_cast<unsigned char>(*pPixel >> 8),
+                                   static_cast<unsigned char>(*pPixel)});
     }
     Bytes header;
     PutBE32(header, static_cast<DWORD>(m_nWidth));
@@ -252,17 +264,11 @@ BOOL CImage::SaveBmp(LPCWSTR lpszFileName) const
         return FALSE;
     ::GdiFlush();
     const DWORD nPixelBytes = static_cast<DWORD>(m_nWidth) * static_cast<DWORD>(m_nHeight) * 4;
+    const BITMAPINFOHEADER infoHeader = TopDownHeader(m_nWidth, m_nHeight);
     BITMAPFILEHEADER fileHeader{};
-    BITMAPINFOHEADER infoHeader{};
     fileHeader.bfType = 0x4D42;  // "BM"
     fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(infoHeader);
     fileHeader.bfSize = fileHeader.bfOffBits + nPixelBytes;
-    infoHeader.biSize = sizeof(infoHeader);
-    infoHeader.biWidth = m_nWidth;
-    infoHeader.biHeight = -m_nHeight;
-    infoHeader.biPlanes = 1;
-    infoHeader.biBitCount = 32;
-    infoHeader.biCompression = BI_RGB;
     Bytes file(reinterpret_cast<const unsigned char*>(&fileHeader),
                reinterpret_cast<const unsigned char*>(&fileHeader) + sizeof(fileHeader));
     file.insert(file.end(), reinterpret_cast<const unsigned char*>(&infoHeader),

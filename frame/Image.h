@@ -39,6 +39,9 @@ public:
     BOOL SaveBmp(LPCWSTR lpszFileName) const;
 
 private:
+    // The pixel's word in the bits, or nullptr outside the image.
+    DWORD* PixelAt(int x, int y) const;
+
     HBITMAP m_hBitmap = nullptr;
     DWORD* m_pBits = nullptr;   // rows top to bottom, one 0x00RRGGBB word per pixel
     int m_nWidth = 0;

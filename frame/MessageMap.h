@@ -177,13 +177,16 @@ protected:                                                     \
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn) \
     { 0xC000, 0, 0, 0, reinterpret_cast<UINT_PTR>(&nMessageVariable), AFX_MSG_PMF(LRESULT (CWnd::*)(WPARAM, LPARAM), &ThisClass::memberFxn) },
 
+// An entry for a notification code from a range of control IDs (0, 0 for a reflected one).
+#define AFX_ID_ENTRY(msg, code, id, idLast, sig, type, memberFxn) \
+    { msg, static_cast<UINT>(code), static_cast<UINT>(id), static_cast<UINT>(idLast), sig, AFX_MSG_PMF(type, &ThisClass::memberFxn) },
+
 // Commands and control notifications that arrive at the parent.
-#define ON_COMMAND(id, memberFxn) \
-    { WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_v_v, AFX_MSG_PMF(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
+#define ON_COMMAND(id, memberFxn) AFX_ID_ENTRY(WM_COMMAND, CN_COMMAND, id, id, AfxSig_v_v, void (CCmdTarget::*)(), memberFxn)
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
-    { WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(idLast), AfxSig_v_u, AFX_MSG_PMF(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn) },
+    AFX_ID_ENTRY(WM_COMMAND, CN_COMMAND, id, idLast, AfxSig_v_u, void (CCmdTarget::*)(UINT), memberFxn)
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \
-    { WM_COMMAND, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_v_v, AFX_MSG_PMF(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
+    AFX_ID_ENTRY(WM_COMMAND, wNotifyCode, id, id, AfxSig_v_v, void (CCmdTarget::*)(), memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
@@ -192,26 +195,20 @@ protected:                                                     \
 #define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
 #define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
 #define ON_NOTIFY(wNotifyCode, id, memberFxn) \
-    { WM_NOTIFY, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_v_NMHDR_l, \
-      AFX_MSG_PMF(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn) },
+    AFX_ID_ENTRY(WM_NOTIFY, wNotifyCode, id, id, AfxSig_v_NMHDR_l, void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)
 #define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn) \
-    { WM_NOTIFY, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(idLast), AfxSig_v_u_NMHDR_l, \
-      AFX_MSG_PMF(void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn) },
+    AFX_ID_ENTRY(WM_NOTIFY, wNotifyCode, id, idLast, AfxSig_v_u_NMHDR_l, void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)
 
 // Reflected notifications, handled by the control that sent them. A plain entry keeps the notification
 // from the parent; an _EX entry lets the parent handle it too when the handler returns FALSE.
 #define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn) \
-    { WM_REFLECT_BASE + WM_NOTIFY, static_cast<UINT>(wNotifyCode), 0, 0, AfxSig_v_NMHDR_l, \
-      AFX_MSG_PMF(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn) },
+    AFX_ID_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, wNotifyCode, 0, 0, AfxSig_v_NMHDR_l, void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)
 #define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn) \
-    { WM_REFLECT_BASE + WM_NOTIFY, static_cast<UINT>(wNotifyCode), 0, 0, AfxSig_b_NMHDR_l, \
-      AFX_MSG_PMF(BOOL (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn) },
+    AFX_ID_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, wNotifyCode, 0, 0, AfxSig_b_NMHDR_l, BOOL (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)
 #define ON_CONTROL_REFLECT(wNotifyCode, memberFxn) \
-    { WM_REFLECT_BASE + WM_COMMAND, static_cast<UINT>(wNotifyCode), 0, 0, AfxSig_v_v, \
-      AFX_MSG_PMF(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
+    AFX_ID_ENTRY(WM_REFLECT_BASE + WM_COMMAND, wNotifyCode, 0, 0, AfxSig_v_v, void (CCmdTarget::*)(), memberFxn)
 #define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn) \
-    { WM_REFLECT_BASE + WM_COMMAND, static_cast<UINT>(wNotifyCode), 0, 0, AfxSig_b_v, \
-      AFX_MSG_PMF(BOOL (CCmdTarget::*)(), &ThisClass::memberFxn) },
+    AFX_ID_ENTRY(WM_REFLECT_BASE + WM_COMMAND, wNotifyCode, 0, 0, AfxSig_b_v, BOOL (CCmdTarget::*)(), memberFxn)
 #define ON_WM_DRAWITEM_REFLECT() \
     AFX_WND_ENTRY(WM_REFLECT_BASE + WM_DRAWITEM, AfxSig_v_DIS, void (CWnd::*)(LPDRAWITEMSTRUCT), &ThisClass::DrawItem)
 #define ON_WM_MEASUREITEM_REFLECT() \

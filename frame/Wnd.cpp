@@ -32,6 +32,28 @@ bool IsImeWindow(HWND hWnd)
     return ::lstrcmpiW(szClass, L"IME") == 0;
 }
 
+// WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC, which message maps see as WM_CTLCOLOR.
+bool IsCtlColorMessage(UINT message)
+{
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+// The entry for a notification code from a control ID, searching the class chain; plain window messages and
+// reflected notifications are mapped with code and ID 0.
+const AFX_MSGMAP_ENTRY* FindControlEntry(const CCmdTarget* pTarget, UINT nMessage, UINT nCode, UINT nID)
+{
+    return pTarget->FindMessageEntry([=](const AFX_MSGMAP_ENTRY& e) {
+        return e.nMessage == nMessage && e.nCode == nCode && e.nID <= nID && nID <= e.nLastID;
+    });
+}
+
+// The child's object handles the message being processed, or else the window's own processing does.
+void ReflectOrDefault(CWnd* pWnd, HWND hWndChild)
+{
+    if (!CWnd::ReflectLastMsg(hWndChild))
+        pWnd->Default();
+}
+
 // Changes bits of the style (nIndex GWL_STYLE) or extended style (GWL_EXSTYLE); non-zero nFlags are handed
 // to SetWindowPos, typically SWP_FRAMECHANGED so that the frame follows. FALSE when nothing changed.
 BOOL ModifyStyleBits(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
@@ -374,7 +396,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         *pResult = lResult;
         return TRUE;
     }
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+    if (IsCtlColorMessage(message))
         return DispatchCtlColor(WM_CTLCOLOR, message - WM_CTLCOLORMSGBOX, wParam, lParam, pResult);
 
     const AFX_MSGMAP_ENTRY* pEntry;
@@ -383,9 +405,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             return e.nMessage == 0xC000 && *reinterpret_cast<const UINT*>(e.nSig) == message;
         });
     else
-        pEntry = FindMessageEntry([message](const AFX_MSGMAP_ENTRY& e) {
-            return e.nMessage == message && e.nCode == 0 && e.nID == 0;
-        });
+        pEntry = FindControlEntry(this, message, 0, 0);
     return pEntry ? DispatchEntry(*pEntry, wParam, lParam, pResult) : FALSE;
 }
 
@@ -528,9 +548,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CWnd::DispatchCommand(UINT nCode, UINT nID)
 {
-    const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry([nCode, nID](const AFX_MSGMAP_ENTRY& e) {
-        return e.nMessage == WM_COMMAND && e.nCode == nCode && e.nID <= nID && nID <= e.nLastID;
-    });
+    const AFX_MSGMAP_ENTRY* pEntry = FindControlEntry(this, WM_COMMAND, nCode, nID);
     if (!pEntry)
         return FALSE;
     CCmdTarget* pTarget = this;
@@ -551,11 +569,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
 
 BOOL CWnd::DispatchNotify(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    const UINT nCode = pNMHDR->code;
     const UINT nID = static_cast<UINT>(pNMHDR->idFrom);
-    const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry([nCode, nID](const AFX_MSGMAP_ENTRY& e) {
-        return e.nMessage == WM_NOTIFY && e.nCode == nCode && e.nID <= nID && nID <= e.nLastID;
-    });
+    const AFX_MSGMAP_ENTRY* pEntry = FindControlEntry(this, WM_NOTIFY, pNMHDR->code, nID);
     if (!pEntry)
         return FALSE;
     CCmdTarget* pTarget = this;
@@ -583,16 +598,6 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_NOTIFY:
         bHandled = DispatchReflectedNotify(reinterpret_cast<NMHDR*>(lParam), &lResult);
         break;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        bHandled = DispatchCtlColor(WM_REFLECT_BASE + WM_CTLCOLOR, message - WM_CTLCOLORMSGBOX, wParam, lParam,
-                                    &lResult);
-        break;
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_PARENTNOTIFY:
@@ -605,7 +610,11 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         bHandled = CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, &lResult);
         break;
     default:
-        return FALSE;
+        if (!IsCtlColorMessage(message))
+            return FALSE;
+        bHandled = DispatchCtlColor(WM_REFLECT_BASE + WM_CTLCOLOR, message - WM_CTLCOLORMSGBOX, wParam, lParam,
+                                    &lResult);
+        break;
     }
     if (bHandled && pResult)
         *pResult = lResult;
@@ -614,9 +623,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 BOOL CWnd::DispatchReflectedCommand(UINT nCode)
 {
-    const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry([nCode](const AFX_MSGMAP_ENTRY& e) {
-        return e.nMessage == WM_REFLECT_BASE + WM_COMMAND && e.nCode == nCode;
-    });
+    const AFX_MSGMAP_ENTRY* pEntry = FindControlEntry(this, WM_REFLECT_BASE + WM_COMMAND, nCode, 0);
     if (!pEntry)
         return FALSE;
     CCmdTarget* pTarget = this;
@@ -628,10 +635,7 @@ BOOL CWnd::DispatchReflectedCommand(UINT nCode)
 
 BOOL CWnd::DispatchReflectedNotify(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    const UINT nCode = pNMHDR->code;
-    const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry([nCode](const AFX_MSGMAP_ENTRY& e) {
-        return e.nMessage == WM_REFLECT_BASE + WM_NOTIFY && e.nCode == nCode;
-    });
+    const AFX_MSGMAP_ENTRY* pEntry = FindControlEntry(this, WM_REFLECT_BASE + WM_NOTIFY, pNMHDR->code, 0);
     if (!pEntry)
         return FALSE;
     CCmdTarget* pTarget = this;
@@ -871,33 +875,27 @@ BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default());
 void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 void CWnd::OnCancelMode() { Default(); }
 
+// Menus are no child windows: their items are drawn and measured by the parent alone.
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    if (lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
-        return;
-    Default();
+    ReflectOrDefault(this, lpDrawItemStruct->CtlType == ODT_MENU ? nullptr : lpDrawItemStruct->hwndItem);
 }
 
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-    if (lpMeasureItemStruct->CtlType != ODT_MENU &&
-        ReflectLastMsg(::GetDlgItem(m_hWnd, static_cast<int>(lpMeasureItemStruct->CtlID))))
-        return;
-    Default();
+    ReflectOrDefault(this, lpMeasureItemStruct->CtlType == ODT_MENU
+                               ? nullptr
+                               : ::GetDlgItem(m_hWnd, static_cast<int>(lpMeasureItemStruct->CtlID)));
 }
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    if (pScrollBar && ReflectLastMsg(pScrollBar->m_hWnd))
-        return;
-    Default();
+    ReflectOrDefault(this, pScrollBar->GetSafeHwnd());
 }
 
 void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
 {
-    if (pScrollBar && ReflectLastMsg(pScrollBar->m_hWnd))
-        return;
-    Default();
+    ReflectOrDefault(this, pScrollBar->GetSafeHwnd());
 }
 
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)

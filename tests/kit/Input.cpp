@@ -1,6 +1,9 @@
 #include "kit/Input.h"
 #include "kit/Pump.h"
 
+#include <cstring>
+#include <iterator>
+
 namespace kit
 {
 namespace
@@ -13,15 +16,18 @@ void SetKeyDown(BYTE* pState, UINT nVirtKey, bool bDown)
     pState[nVirtKey] = bDown ? 0x80 : 0;
 }
 
+// Each modifier's key and its left-hand key, in the order a user presses them.
+const struct { UINT modifier, nVirtKey, nLeftVirtKey; } s_modifierKeys[] = {
+    {Ctrl, VK_CONTROL, VK_LCONTROL}, {Shift, VK_SHIFT, VK_LSHIFT}, {Alt, VK_MENU, VK_LMENU}};
+
 // Adds the held modifiers to a key state; keys already held stay held.
 void AddModifiers(BYTE* pState, UINT modifiers)
 {
-    const UINT keys[][3] = {{Ctrl, VK_CONTROL, VK_LCONTROL}, {Shift, VK_SHIFT, VK_LSHIFT}, {Alt, VK_MENU, VK_LMENU}};
-    for (const auto& key : keys)
-        if (modifiers & key[0])
+    for (const auto& key : s_modifierKeys)
+        if (modifiers & key.modifier)
         {
-            SetKeyDown(pState, key[1], true);
-            SetKeyDown(pState, key[2], true);
+            SetKeyDown(pState, key.nVirtKey, true);
+            SetKeyDown(pState, key.nLeftVirtKey, true);
         }
 }
 
@@ -40,12 +46,10 @@ public:
     explicit ActionKeyState(UINT modifiers)
     {
         ::GetKeyboardState(m_before);
-        BYTE state[256];
-        ::memcpy(state, m_before, sizeof(state));
-        AddModifiers(state, modifiers);
-        ApplyButtons(state, s_heldButtons);
-        ::memcpy(m_during, state, sizeof(state));
-        ::SetKeyboardState(state);
+        ::memcpy(m_during, m_before, sizeof(m_during));
+        AddModifiers(m_during, modifiers);
+        ApplyButtons(m_during, s_heldButtons);
+        ::SetKeyboardState(m_during);
     }
 
     void SetKey(UINT nVirtKey, bool bDown)
@@ -287,21 +291,20 @@ void KeyUp(UINT nVirtKey, UINT modifiers)
 
 void PressKey(UINT nVirtKey, UINT modifiers)
 {
-    const UINT keys[][2] = {{Ctrl, VK_CONTROL}, {Shift, VK_SHIFT}, {Alt, VK_MENU}};
     UINT held = NoKeys;
-    for (const auto& key : keys)
-        if (modifiers & key[0])
+    for (const auto& key : s_modifierKeys)
+        if (modifiers & key.modifier)
         {
-            KeyDown(key[1], held);
-            held |= key[0];
+            KeyDown(key.nVirtKey, held);
+            held |= key.modifier;
         }
     KeyDown(nVirtKey, modifiers);
     KeyUp(nVirtKey, modifiers);
-    for (int i = 2; i >= 0; --i)
-        if (modifiers & keys[i][0])
+    for (auto it = std::rbegin(s_modifierKeys); it != std::rend(s_modifierKeys); ++it)
+        if (modifiers & it->modifier)
         {
-            held &= ~keys[i][0];
-            KeyUp(keys[i][1], held);
+            held &= ~it->modifier;
+            KeyUp(it->nVirtKey, held);
         }
 }
 

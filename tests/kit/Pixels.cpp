@@ -1,6 +1,7 @@
 #include "kit/Pixels.h"
 #include "kit/Pump.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -40,10 +41,17 @@ std::wstring FailureName()
     return wide;
 }
 
-std::string Hex(COLORREF colour)
+std::string Describe(COLORREF colour)
 {
-    char sz[16];
+    char sz[24];
     snprintf(sz, sizeof(sz), "RGB(%d,%d,%d)", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return sz;
+}
+
+std::string Describe(const CRect& rect)
+{
+    char sz[64];
+    snprintf(sz, sizeof(sz), "(%ld,%ld)-(%ld,%ld)", rect.left, rect.top, rect.right, rect.bottom);
     return sz;
 }
 
@@ -77,8 +85,8 @@ CString SaveImage(const CImage& image, LPCWSTR lpszName)
     if (actual != CLR_INVALID && SameColour(actual, expected, tolerance))
         return ::testing::AssertionSuccess();
     return Fail(image, "pixel (" + std::to_string(point.x) + "," + std::to_string(point.y) + ") is " +
-                           (actual == CLR_INVALID ? std::string("outside the image") : Hex(actual)) + ", expected " +
-                           Hex(expected));
+                           (actual == CLR_INVALID ? std::string("outside the image") : Describe(actual)) +
+                           ", expected " + Describe(expected));
 }
 
 int CountPixels(const CImage& image, const CRect& rect, COLORREF colour, int tolerance)
@@ -99,16 +107,14 @@ int CountPixels(const CImage& image, const CRect& rect, COLORREF colour, int tol
     int nMatching = CountPixels(image, rect, expected, tolerance);
     if (nMatching == rect.Width() * rect.Height() && !rect.IsRectEmpty())
         return ::testing::AssertionSuccess();
-    return Fail(image, std::to_string(rect.Width() * rect.Height() - nMatching) + " pixels of (" +
-                           std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
-                           std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ") are not " + Hex(expected));
+    return Fail(image, std::to_string(rect.Width() * rect.Height() - nMatching) + " pixels of " + Describe(rect) +
+                           " are not " + Describe(expected));
 }
 
 ::testing::AssertionResult RegionContains(const CImage& image, const CRect& rect, COLORREF expected, int tolerance)
 {
     if (CountPixels(image, rect, expected, tolerance) > 0)
         return ::testing::AssertionSuccess();
-    return Fail(image, "no pixel of (" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
-                           std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ") is " + Hex(expected));
+    return Fail(image, "no pixel of " + Describe(rect) + " is " + Describe(expected));
 }
 }
