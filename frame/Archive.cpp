@@ -14,6 +14,36 @@ const WORD wClassTag = 0x8000;      // flags a class index in a WORD tag
 const WORD wNewClassTag = 0xFFFF;   // a class record follows
 const DWORD dwBigClassTag = 0x80000000;
 const DWORD dwMaxMapIndex = 0x7FFFFFFF;
+
+// Counts and string lengths share one escape chain: a WORD, 0xFFFF and a DWORD, 0xFFFFFFFF and a QWORD.
+// Values from wFirstEscaped on leave the WORD form (string lengths keep 0xFFFE free as the wide marker).
+void WriteEscapedLength(CArchive& ar, ULONGLONG nLength, WORD wFirstEscaped)
+{
+    if (nLength < wFirstEscaped)
+    {
+        ar << static_cast<WORD>(nLength);
+        return;
+    }
+    ar << static_cast<WORD>(0xFFFF);
+    if (nLength < 0xFFFFFFFF)
+        ar << static_cast<DWORD>(nLength);
+    else
+        ar << static_cast<DWORD>(0xFFFFFFFF) << nLength;
+}
+
+// The rest of the chain once its WORD has been read.
+ULONGLONG ReadEscapedLength(CArchive& ar, WORD wLength)
+{
+    if (wLength != 0xFFFF)
+        return wLength;
+    DWORD dwLength;
+    ar >> dwLength;
+    if (dwLength != 0xFFFFFFFF)
+        return dwLength;
+    ULONGLONG qwLength;
+    ar >> qwLength;
+    return qwLength;
+}
 }
 
 CArchive::CArchive(CFile* pFile, UINT nMode)
@@ -37,19 +67,10 @@ void CArchive::Close()
     m_pFile = nullptr;
 }
 
-CFile* CArchive::CheckLoading() const
+CFile* CArchive::CheckedFile(Mode nMode) const
 {
-    if (!IsLoading())
-        AfxThrowArchiveException(CArchiveException::writeOnly);
-    if (!m_pFile)
-        AfxThrowArchiveException(CArchiveException::genericException);
-    return m_pFile;
-}
-
-CFile* CArchive::CheckStoring() const
-{
-    if (!IsStoring())
-        AfxThrowArchiveException(CArchiveException::readOnly);
+    if (IsLoading() != (nMode == load))
+        AfxThrowArchiveException(nMode == load ? CArchiveException::writeOnly : CArchiveException::readOnly);
     if (!m_pFile)
         AfxThrowArchiveException(CArchiveException::genericException);
     return m_pFile;
@@ -57,7 +78,7 @@ CFile* CArchive::CheckStoring() const
 
 UINT CArchive::Read(void* lpBuf, UINT nMax)
 {
-    CFile* pFile = CheckLoading();
+    CFile* pFile = CheckedFile(load);
     // A file may deliver less than asked before its end; only a read of nothing means the end.
     UINT nTotal = 0;
     while (nTotal < nMax)
@@ -72,7 +93,7 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
 
 void CArchive::Write(const void* lpBuf, UINT nMax)
 {
-    CheckStoring()->Write(lpBuf, nMax);
+    CheckedFile(store)->Write(lpBuf, nMax);
 }
 
 void CArchive::ReadExact(void* lpBuf, UINT nCount)
@@ -83,7 +104,7 @@ void CArchive::ReadExact(void* lpBuf, UINT nCount)
 
 void CArchive::EnsureAvailable(ULONGLONG nBytes)
 {
-    const CFile* pFile = CheckLoading();
+    const CFile* pFile = CheckedFile(load);
     const ULONGLONG nLength = pFile->GetLength();
     const ULONGLONG nPosition = pFile->GetPosition();
     if (nPosition > nLength || nBytes > nLength - nPosition)
@@ -102,31 +123,12 @@ DWORD_PTR CArchive::ReadCount()
 {
     WORD wCount;
     *this >> wCount;
-    if (wCount != 0xFFFF)
-        return wCount;
-    DWORD dwCount;
-    *this >> dwCount;
-    if (dwCount != 0xFFFFFFFF)
-        return dwCount;
-    ULONGLONG qwCount;
-    *this >> qwCount;
-    return qwCount;
+    return ReadEscapedLength(*this, wCount);
 }
 
 void CArchive::WriteCount(DWORD_PTR dwCount)
 {
-    if (dwCount < 0xFFFF)
-    {
-        *this << static_cast<WORD>(dwCount);
-        return;
-    }
-    *this << static_cast<WORD>(0xFFFF);
-    if (dwCount < 0xFFFFFFFF)
-    {
-        *this << static_cast<DWORD>(dwCount);
-        return;
-    }
-    *this << static_cast<DWORD>(0xFFFFFFFF) << static_cast<ULONGLONG>(dwCount);
+    WriteEscapedLength(*this, dwCount, 0xFFFF);
 }
 
 UINT CArchive::GetObjectSchema()
@@ -140,7 +142,7 @@ UINT CArchive::GetObjectSchema()
 
 CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT* pSchema, DWORD* pObTag)
 {
-    CheckLoading();
+    CheckedFile(load);
     WORD wTag;
     *this >> wTag;
 
@@ -301,7 +303,7 @@ void CArchive::WriteTag(DWORD nIndex, bool bClass)
 
 void CArchive::WriteClass(const CRuntimeClass* pClassRef)
 {
-    CheckStoring();
+    CheckedFile(store);
     if (!pClassRef->IsSerializable())
         AfxThrowArchiveException(CArchiveException::badClass);
     const auto it = m_mapStored.find(pClassRef);
@@ -318,7 +320,7 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
 
 void CArchive::WriteObject(const CObject* pOb)
 {
-    CheckStoring();
+    CheckedFile(store);
     if (!pOb)
     {
         *this << wNullTag;
@@ -374,15 +376,7 @@ UINT_PTR AFXAPI AfxReadStringLength(CArchive& ar, int& nCharSize)
             return bLength;
         ar >> wLength;
     }
-    if (wLength < 0xFFFF)
-        return wLength;
-    DWORD dwLength;
-    ar >> dwLength;
-    if (dwLength < 0xFFFFFFFF)
-        return dwLength;
-    ULONGLONG qwLength;
-    ar >> qwLength;
-    return qwLength;
+    return ReadEscapedLength(ar, wLength);
 }
 
 void AFXAPI AfxWriteStringLength(CArchive& ar, UINT_PTR nLength, BOOL bUnicode)
@@ -395,18 +389,7 @@ void AFXAPI AfxWriteStringLength(CArchive& ar, UINT_PTR nLength, BOOL bUnicode)
         return;
     }
     ar << static_cast<BYTE>(0xFF);
-    if (nLength < 0xFFFE)
-    {
-        ar << static_cast<WORD>(nLength);
-        return;
-    }
-    ar << static_cast<WORD>(0xFFFF);
-    if (nLength < 0xFFFFFFFF)
-    {
-        ar << static_cast<DWORD>(nLength);
-        return;
-    }
-    ar << static_cast<DWORD>(0xFFFFFFFF) << static_cast<ULONGLONG>(nLength);
+    WriteEscapedLength(ar, nLength, 0xFFFE);
 }
 
 CArchive& AFXAPI operator<<(CArchive& ar, const CString& str)

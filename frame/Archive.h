@@ -1,7 +1,6 @@
 #pragma once
 // CArchive: values, strings and object graphs in the class library's persistent binary format, read from or
 // written to a CFile. Faults are thrown as CArchiveException*.
-#include "FrameApi.h"
 #include "Object.h"
 #include "String.h"
 #include "File.h"
@@ -113,8 +112,8 @@ private:
         return *this;
     }
 
-    CFile* CheckLoading() const;
-    CFile* CheckStoring() const;
+    // The file, once the archive is known to be open and to work in the direction nMode.
+    CFile* CheckedFile(Mode nMode) const;
     void ReadExact(void* lpBuf, UINT nCount);
 
     CRuntimeClass* LoadNewClass(UINT& nSchema);

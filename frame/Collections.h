@@ -6,7 +6,6 @@
 #include "String.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -126,10 +125,8 @@ private:
             return;
         if (nNeeded > m_data.max_size())
             AfxThrowMemoryException();
-        size_t nCapacity = m_data.capacity() + static_cast<size_t>(m_nGrowBy > 0 ? m_nGrowBy : 0);
-        if (m_nGrowBy <= 0)
-            nCapacity = m_data.capacity() + m_data.capacity() / 2 + 4;
-        nCapacity = std::min(std::max(nCapacity, nNeeded), m_data.max_size());
+        const size_t nStep = m_nGrowBy > 0 ? static_cast<size_t>(m_nGrowBy) : m_data.capacity() / 2 + 4;
+        const size_t nCapacity = std::min(std::max(m_data.capacity() + nStep, nNeeded), m_data.max_size());
         try
         {
             m_data.reserve(nCapacity);

@@ -1,7 +1,6 @@
 #pragma once
 // CDumpContext: diagnostic text output. Objects describe themselves through CObject::Dump; the text is
 // appended to a CString that the owner reads, or sent to the debugger when there is none.
-#include "FrameApi.h"
 #include "Object.h"
 #include "String.h"
 

@@ -13,8 +13,10 @@ void CException::Delete()
         delete this;
 }
 
-BOOL CException::CopyMessage(LPCWSTR lpszMessage, LPWSTR lpszError, UINT nMaxError)
+BOOL CException::CopyMessage(LPCWSTR lpszMessage, LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
+    if (pnHelpContext)
+        *pnHelpContext = 0;
     if (!lpszError || nMaxError == 0)
         return FALSE;
     lstrcpynW(lpszError, lpszMessage, static_cast<int>(nMaxError));
@@ -23,29 +25,23 @@ BOOL CException::CopyMessage(LPCWSTR lpszMessage, LPWSTR lpszError, UINT nMaxErr
 
 BOOL CException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
-    if (pnHelpContext)
-        *pnHelpContext = 0;
-    if (lpszError && nMaxError)
-        *lpszError = L'\0';
+    // The base class has no message of its own: an empty one, reported as missing.
+    CopyMessage(L"", lpszError, nMaxError, pnHelpContext);
     return FALSE;
 }
 
 BOOL CMemoryException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
-    if (pnHelpContext)
-        *pnHelpContext = 0;
-    return CopyMessage(L"Out of memory.", lpszError, nMaxError);
+    return CopyMessage(L"Out of memory.", lpszError, nMaxError, pnHelpContext);
 }
 
 BOOL CInvalidArgException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
-    if (pnHelpContext)
-        *pnHelpContext = 0;
-    return CopyMessage(L"Invalid argument.", lpszError, nMaxError);
+    return CopyMessage(L"Invalid argument.", lpszError, nMaxError, pnHelpContext);
 }
 
 CArchiveException::CArchiveException(int cause, LPCWSTR lpszArchiveName)
-    : m_cause(cause), m_strFileName(lpszArchiveName ? lpszArchiveName : L"")
+    : m_cause(cause), m_strFileName(lpszArchiveName)
 {
 }
 
@@ -61,11 +57,9 @@ BOOL CArchiveException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT 
         L"The archive holds an unexpected or unknown class.",
         L"The archive holds an unsupported version of a class.",
     };
-    if (pnHelpContext)
-        *pnHelpContext = 0;
     const int nCount = static_cast<int>(sizeof(s_messages) / sizeof(s_messages[0]));
     return CopyMessage(m_cause >= 0 && m_cause < nCount ? s_messages[m_cause] : s_messages[genericException],
-                       lpszError, nMaxError);
+                       lpszError, nMaxError, pnHelpContext);
 }
 
 void AFXAPI AfxThrowMemoryException()

@@ -17,7 +17,8 @@ public:
     BOOL m_bAutoDelete;
 
 protected:
-    static BOOL CopyMessage(LPCWSTR lpszMessage, LPWSTR lpszError, UINT nMaxError);
+    // What every GetErrorMessage does: the message into the caller's buffer, no help context.
+    static BOOL CopyMessage(LPCWSTR lpszMessage, LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext);
 };
 
 class FRAME_API CMemoryException : public CException

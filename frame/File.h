@@ -1,6 +1,5 @@
 #pragma once
 // Byte streams under CArchive: CFile is the abstract stream, CMemFile keeps its bytes in memory.
-#include "FrameApi.h"
 #include "Object.h"
 
 class FRAME_API CFile : public CObject

@@ -2,9 +2,11 @@
 #include "Exceptions.h"
 #include "Module.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwctype>
 #include <cwchar>
+#include <functional>
 
 namespace
 {
@@ -18,9 +20,36 @@ std::wstring Widen(LPCSTR pch, int nLength)
     return str;
 }
 
-bool Contains(LPCWSTR pszSet, wchar_t ch)
+// Character predicates for the scans below; the NUL that ends a set is never in it.
+auto InSet(LPCWSTR pszSet)
 {
-    return pszSet && ch != L'\0' && std::wcschr(pszSet, ch) != nullptr;
+    return [pszSet](wchar_t ch) { return pszSet && ch != L'\0' && std::wcschr(pszSet, ch) != nullptr; };
+}
+bool IsSpace(wchar_t ch) { return std::iswspace(ch) != 0; }
+
+// The first index from nFrom on whose character fails pred; the length when none does.
+template <class Pred>
+size_t SkipWhile(const std::wstring& str, size_t nFrom, Pred pred)
+{
+    while (nFrom < str.size() && pred(str[nFrom]))
+        ++nFrom;
+    return nFrom;
+}
+
+// The length that is left once the trailing characters that satisfy pred are cut off.
+template <class Pred>
+size_t EndWithout(const std::wstring& str, Pred pred)
+{
+    size_t nEnd = str.size();
+    while (nEnd > 0 && pred(str[nEnd - 1]))
+        --nEnd;
+    return nEnd;
+}
+
+// A position found in the string, or -1 for none.
+int ToIndex(size_t nPos)
+{
+    return nPos == std::wstring::npos ? -1 : static_cast<int>(nPos);
 }
 
 // Clamps a start and a count to the string, as the class library does for Mid, Left and Right.
@@ -65,8 +94,7 @@ CString& CString::operator=(LPCWSTR psz)
 
 CString& CString::operator=(LPCSTR psz)
 {
-    m_str = psz ? Widen(psz, static_cast<int>(std::strlen(psz))) : std::wstring();
-    return *this;
+    return *this = CString(psz);
 }
 
 CString& CString::operator=(wchar_t ch)
@@ -137,30 +165,26 @@ int CString::Find(wchar_t ch, int nStart) const
 {
     if (nStart < 0 || nStart >= GetLength())
         return -1;
-    const size_t nPos = m_str.find(ch, static_cast<size_t>(nStart));
-    return nPos == std::wstring::npos ? -1 : static_cast<int>(nPos);
+    return ToIndex(m_str.find(ch, static_cast<size_t>(nStart)));
 }
 
 int CString::Find(LPCWSTR pszSub, int nStart) const
 {
     if (!pszSub || nStart < 0 || nStart > GetLength())
         return -1;
-    const size_t nPos = m_str.find(pszSub, static_cast<size_t>(nStart));
-    return nPos == std::wstring::npos ? -1 : static_cast<int>(nPos);
+    return ToIndex(m_str.find(pszSub, static_cast<size_t>(nStart)));
 }
 
 int CString::ReverseFind(wchar_t ch) const
 {
-    const size_t nPos = m_str.rfind(ch);
-    return nPos == std::wstring::npos ? -1 : static_cast<int>(nPos);
+    return ToIndex(m_str.rfind(ch));
 }
 
 int CString::FindOneOf(LPCWSTR pszCharSet) const
 {
     if (!pszCharSet)
         return -1;
-    const size_t nPos = m_str.find_first_of(pszCharSet);
-    return nPos == std::wstring::npos ? -1 : static_cast<int>(nPos);
+    return ToIndex(m_str.find_first_of(pszCharSet));
 }
 
 CString CString::Left(int nCount) const { return CString(Slice(m_str, 0, nCount)); }
@@ -176,45 +200,32 @@ CString CString::Right(int nCount) const
 
 CString CString::SpanIncluding(LPCWSTR pszCharSet) const
 {
-    int nCount = 0;
-    while (nCount < GetLength() && Contains(pszCharSet, m_str[static_cast<size_t>(nCount)]))
-        ++nCount;
-    return Left(nCount);
+    return Left(static_cast<int>(SkipWhile(m_str, 0, InSet(pszCharSet))));
 }
 
 CString CString::SpanExcluding(LPCWSTR pszCharSet) const
 {
-    int nCount = 0;
-    while (nCount < GetLength() && !Contains(pszCharSet, m_str[static_cast<size_t>(nCount)]))
-        ++nCount;
-    return Left(nCount);
+    return Left(static_cast<int>(SkipWhile(m_str, 0, std::not_fn(InSet(pszCharSet)))));
 }
 
 CString CString::Tokenize(LPCWSTR pszTokens, int& iStart) const
 {
     if (iStart < 0)
         return CString();
-    int nFirst = iStart;
-    while (nFirst < GetLength() && Contains(pszTokens, m_str[static_cast<size_t>(nFirst)]))
-        ++nFirst;
-    if (nFirst >= GetLength())
+    const size_t nFirst = SkipWhile(m_str, static_cast<size_t>(iStart), InSet(pszTokens));
+    if (nFirst >= m_str.size())
     {
         iStart = -1;
         return CString();
     }
-    int nEnd = nFirst;
-    while (nEnd < GetLength() && !Contains(pszTokens, m_str[static_cast<size_t>(nEnd)]))
-        ++nEnd;
-    iStart = nEnd + 1;
-    return Mid(nFirst, nEnd - nFirst);
+    const size_t nEnd = SkipWhile(m_str, nFirst, std::not_fn(InSet(pszTokens)));
+    iStart = static_cast<int>(nEnd) + 1;
+    return CString(m_str.substr(nFirst, nEnd - nFirst));
 }
 
 CString& CString::TrimLeft()
 {
-    size_t nFirst = 0;
-    while (nFirst < m_str.size() && std::iswspace(m_str[nFirst]))
-        ++nFirst;
-    m_str.erase(0, nFirst);
+    m_str.erase(0, SkipWhile(m_str, 0, IsSpace));
     return *this;
 }
 
@@ -226,19 +237,13 @@ CString& CString::TrimLeft(wchar_t chTarget)
 
 CString& CString::TrimLeft(LPCWSTR pszTargets)
 {
-    size_t nFirst = 0;
-    while (nFirst < m_str.size() && Contains(pszTargets, m_str[nFirst]))
-        ++nFirst;
-    m_str.erase(0, nFirst);
+    m_str.erase(0, SkipWhile(m_str, 0, InSet(pszTargets)));
     return *this;
 }
 
 CString& CString::TrimRight()
 {
-    size_t nEnd = m_str.size();
-    while (nEnd > 0 && std::iswspace(m_str[nEnd - 1]))
-        --nEnd;
-    m_str.resize(nEnd);
+    m_str.resize(EndWithout(m_str, IsSpace));
     return *this;
 }
 
@@ -250,10 +255,7 @@ CString& CString::TrimRight(wchar_t chTarget)
 
 CString& CString::TrimRight(LPCWSTR pszTargets)
 {
-    size_t nEnd = m_str.size();
-    while (nEnd > 0 && Contains(pszTargets, m_str[nEnd - 1]))
-        --nEnd;
-    m_str.resize(nEnd);
+    m_str.resize(EndWithout(m_str, InSet(pszTargets)));
     return *this;
 }
 
@@ -310,13 +312,10 @@ int CString::Replace(LPCWSTR pszOld, LPCWSTR pszNew)
 
 int CString::Remove(wchar_t ch)
 {
-    const size_t nBefore = m_str.size();
-    std::wstring strKept;
-    for (wchar_t c : m_str)
-        if (c != ch)
-            strKept += c;
-    m_str.swap(strKept);
-    return static_cast<int>(nBefore - m_str.size());
+    const auto itKeptEnd = std::remove(m_str.begin(), m_str.end(), ch);
+    const int nRemoved = static_cast<int>(m_str.end() - itKeptEnd);
+    m_str.erase(itKeptEnd, m_str.end());
+    return nRemoved;
 }
 
 int CString::Insert(int nIndex, wchar_t ch)
@@ -381,7 +380,7 @@ BOOL CString::LoadString(UINT nID)
 {
     // Strings live in blocks of sixteen; the block's resource name is the ID / 16 + 1.
     LPCWSTR lpszBlock = MAKEINTRESOURCEW(nID / 16 + 1);
-    HINSTANCE hInst = AfxFindResourceHandle(lpszBlock, MAKEINTRESOURCEW(6));
+    HINSTANCE hInst = AfxFindResourceHandle(lpszBlock, RT_STRING);
     LPCWSTR pch = nullptr;
     const int nLength = ::LoadStringW(hInst, nID, reinterpret_cast<LPWSTR>(&pch), 0);
     if (nLength <= 0)

@@ -59,12 +59,12 @@ BOOL CTavTabItem::operator==(const CTavTabItem& item)
 
 void CTavTabItem::DestroyBitmap()
 {
-    if (m_bDeletePicture && m_pPicture)
+    if (m_bDeletePicture)
         delete m_pPicture;
 }
 
 void CTavTabItem::DestroyPage()
 {
-    if (m_bDeletePage && m_pPage)
+    if (m_bDeletePage)
         delete m_pPage;
 }

@@ -42,10 +42,15 @@ def check_row(path, number, row, width, alphabet):
         raise DrawingError(f'{path}:{number}: expected {width} characters of "{alphabet}", got "{row}"')
 
 
+def dib_bits(width, bits_per_pixel, rows_top_down):
+    """The pixel data of a DIB: rows packed and padded to whole DWORDs, bottom row first."""
+    stride = (width * bits_per_pixel + 31) // 32 * 4
+    return b''.join(pack_row(row, bits_per_pixel).ljust(stride, b'\0') for row in reversed(rows_top_down))
+
+
 def bitmap_file(width, height, bits_per_pixel, palette, rows_top_down):
     """A BMP file: file header, info header, palette and the packed rows, bottom row first."""
-    stride = (width * bits_per_pixel + 31) // 32 * 4
-    pixels = b''.join(pack_row(row, bits_per_pixel).ljust(stride, b'\0') for row in reversed(rows_top_down))
+    pixels = dib_bits(width, bits_per_pixel, rows_top_down)
     info = dib_header(width, height, bits_per_pixel, len(palette), len(pixels))
     colours = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
     offset = 14 + len(info) + len(colours)
@@ -104,11 +109,8 @@ def cursor_drawings(path):
 def cursor_file(rows):
     """A .cur file with one monochrome image: XOR bitmap over AND mask, hence the doubled DIB height."""
     size = CURSOR_SIZE
-    xor_rows = [[CURSOR_PIXELS[c][1] for c in row] for row in rows]
-    and_rows = [[CURSOR_PIXELS[c][0] for c in row] for row in rows]
-    stride = (size + 31) // 32 * 4
-    xor_bits = b''.join(pack_row(r, 1).ljust(stride, b'\0') for r in reversed(xor_rows))
-    and_bits = b''.join(pack_row(r, 1).ljust(stride, b'\0') for r in reversed(and_rows))
+    and_bits, xor_bits = (dib_bits(size, 1, [[CURSOR_PIXELS[c][plane] for c in row] for row in rows])
+                          for plane in (0, 1))
     colours = bytes((0, 0, 0, 0, 255, 255, 255, 0))
     image = dib_header(size, 2 * size, 1, 2, len(xor_bits) + len(and_bits)) + colours + xor_bits + and_bits
     directory = struct.pack('<HHH', 0, 2, 1)

@@ -61,6 +61,27 @@ TEST(CString, TrimsCasesAndReplaces)
     CString strGrow(L"aa");
     EXPECT_EQ(2, strGrow.Replace(L"a", L"aa"));
     EXPECT_EQ(CString(L"aaaa"), strGrow);
+    EXPECT_EQ(2, strText.Remove(L'_'));
+    EXPECT_EQ(CString(L"abc"), strText);
+}
+
+TEST(CString, SpansTokensAndTrimsByCharacterSet)
+{
+    const CString str(L"  ab,c;;d ");
+    EXPECT_EQ(CString(L"  ab"), str.SpanExcluding(L",;"));
+    EXPECT_EQ(CString(L"  "), str.SpanIncluding(L" "));
+    EXPECT_EQ(CString(L"  ab,c;;d "), CString(str).TrimRight(L"xyz"));
+    EXPECT_EQ(CString(L"  ab,c"), CString(str).TrimRight(L" d;"));
+
+    int iStart = 0;
+    CString aTokens[4];
+    for (CString& strToken : aTokens)
+        strToken = str.Tokenize(L" ,;", iStart);
+    EXPECT_EQ(CString(L"ab"), aTokens[0]);
+    EXPECT_EQ(CString(L"c"), aTokens[1]);
+    EXPECT_EQ(CString(L"d"), aTokens[2]);
+    EXPECT_TRUE(aTokens[3].IsEmpty());
+    EXPECT_EQ(-1, iStart);
 }
 
 TEST(CString, ComparesExactlyOrIgnoringCase)

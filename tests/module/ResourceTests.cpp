@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -141,17 +142,9 @@ DWORD ExpectedCheckBoxPixel(int x, int y)
 {
     const int nEdge = std::min({x % 13, 12 - x % 13, y, 12 - y});
     const char c = x >= 39 || nEdge == 0 ? 'W' : nEdge == 1 ? 'G' : kCheckBoxInsides[x / 13][y - 2][x % 13 - 2];
-    switch (c)
-    {
-    case 'G':
-        return 0x808080;
-    case 'L':
-        return 0xC0C0C0;
-    case 'B':
-        return 0x000000;
-    default:
-        return 0xFFFFFF;
-    }
+    static const std::map<char, DWORD> s_colours = {
+        {'W', 0xFFFFFF}, {'G', 0x808080}, {'L', 0xC0C0C0}, {'B', 0x000000}};
+    return s_colours.at(c);
 }
 
 const DWORD kStandardPalette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,

@@ -3,6 +3,7 @@
 #include "TavTabPages.h"
 #include "Dialog.h"
 #include "Gdi.h"
+#include "frame/ThrownException.h"
 
 #include <gtest/gtest.h>
 
@@ -35,20 +36,6 @@ class TabItems : public ::testing::Test
 protected:
     void SetUp() override { s_destroyed.clear(); }
 };
-
-bool ThrowsInvalidArgument(const std::function<void()>& operation)
-{
-    try
-    {
-        operation();
-    }
-    catch (CInvalidArgException* pException)
-    {
-        pException->Delete();
-        return true;
-    }
-    return false;
-}
 
 CTavTabItem OwningRecord(CDialog* pPage, CBitmap* pPicture)
 {
@@ -223,17 +210,17 @@ TEST_F(TabItems, PageIndexIsTheLowestIndexAndRemovingAnOwningRecordFreesNothing)
 
 TEST_F(TabItems, IndicesOutsideTheListRaiseTheInvalidArgumentException)
 {
-    EXPECT_TRUE(ThrowsInvalidArgument([] { PagesLike("")->IsPageDisabled(0); })) << "empty list";
+    EXPECT_EQ("CInvalidArgException", ThrownBy([] { PagesLike("")->IsPageDisabled(0); })) << "empty list";
     auto pList = PagesLike("DE");
     CTavTabItemList& list = *pList;
     EXPECT_TRUE(list.IsPageDisabled(0));
     EXPECT_FALSE(list.IsPageDisabled(1));
-    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.IsPageDisabled(2); }));
-    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.IsPageDisabled(-1); }));
-    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.IsPageDisabled(LONG_MIN); }));
-    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.GetAt(2); }));
-    EXPECT_TRUE(ThrowsInvalidArgument([&] { list[-1]; }));
-    EXPECT_TRUE(ThrowsInvalidArgument([&] { list.RemoveAt(2, 1); }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { list.IsPageDisabled(2); }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { list.IsPageDisabled(-1); }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { list.IsPageDisabled(LONG_MIN); }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { list.GetAt(2); }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { list[-1]; }));
+    EXPECT_EQ("CInvalidArgException", ThrownBy([&] { list.RemoveAt(2, 1); }));
     EXPECT_EQ(list.GetSize(), 2) << "a failed removal changed the list";
 }
 
