@@ -45,6 +45,34 @@ LPCWSTR FrameClass()
     return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
+// Visible popups that the host owns (a fly-by tooltip, say) are windows of their own, outside the host's client
+// area: they are copied into the picture at their places, the topmost last.
+void AddOwnedPopups(CImage& image, HWND hWndHost)
+{
+    std::vector<HWND> popups;
+    auto collect = [](HWND hWnd, LPARAM lParam) -> BOOL {
+        auto* pPopups = reinterpret_cast<std::vector<HWND>*>(lParam);
+        if (::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == pPopups->front())
+            pPopups->push_back(hWnd);
+        return TRUE;
+    };
+    popups.push_back(hWndHost);
+    ::EnumThreadWindows(::GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&popups));
+    POINT ptOrigin = {0, 0};
+    ::ClientToScreen(hWndHost, &ptOrigin);
+    HDC hImageDC = image.GetDC();
+    for (auto it = popups.rbegin(); *it != hWndHost; ++it)
+    {
+        CRect rcPopup;
+        ::GetWindowRect(*it, &rcPopup);
+        HDC hPopupDC = ::GetWindowDC(*it);
+        ::BitBlt(hImageDC, rcPopup.left - ptOrigin.x, rcPopup.top - ptOrigin.y, rcPopup.Width(), rcPopup.Height(),
+                 hPopupDC, 0, 0, SRCCOPY);
+        ::ReleaseDC(*it, hPopupDC);
+    }
+    image.ReleaseDC();
+}
+
 // Renders each page in a window of its own and saves what it shows.
 int RenderPages(const std::wstring& outFolder)
 {
@@ -73,7 +101,10 @@ int RenderPages(const std::wstring& outFolder)
         ::wsprintfW(szNumber, L"%02d-", nPage);
         std::wstring path = outFolder + pszSeparator + szNumber + FileNameOf(info.lpszName) + L".png";
         CImage image;
-        if (image.CaptureClient(host.m_hWnd) && image.SavePng(path.c_str()))
+        bool bCaptured = image.CaptureClient(host.m_hWnd);
+        if (bCaptured)
+            AddOwnedPopups(image, host.m_hWnd);
+        if (bCaptured && image.SavePng(path.c_str()))
             PrintLine(path);
         else
         {

@@ -8,6 +8,7 @@ class CCmdTarget;
 class CWnd;
 class CDC;
 class CScrollBar;
+class CListBox;
 
 #ifndef afx_msg
 #define afx_msg
@@ -61,6 +62,9 @@ enum AfxSig : UINT_PTR
     AfxSig_v_MIS,          // void (LPMEASUREITEMSTRUCT)
     AfxSig_h_D_u,          // HBRUSH (CDC*, UINT)
     AfxSig_v_u,            // void (UINT)
+    AfxSig_v_i_DELIS,      // void (int, LPDELETEITEMSTRUCT)
+    AfxSig_i_i_CIS,        // int (int, LPCOMPAREITEMSTRUCT)
+    AfxSig_i_u_LB_u,       // int (UINT, CListBox*, UINT)
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -165,6 +169,10 @@ protected:                                                     \
 #define ON_WM_TIMER() AFX_WND_ENTRY(WM_TIMER, AfxSig_v_t, void (CWnd::*)(UINT_PTR), &ThisClass::OnTimer)
 #define ON_WM_DRAWITEM() AFX_WND_ENTRY(WM_DRAWITEM, AfxSig_v_i_DIS, void (CWnd::*)(int, LPDRAWITEMSTRUCT), &ThisClass::OnDrawItem)
 #define ON_WM_MEASUREITEM() AFX_WND_ENTRY(WM_MEASUREITEM, AfxSig_v_i_MIS, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), &ThisClass::OnMeasureItem)
+#define ON_WM_DELETEITEM() AFX_WND_ENTRY(WM_DELETEITEM, AfxSig_v_i_DELIS, void (CWnd::*)(int, LPDELETEITEMSTRUCT), &ThisClass::OnDeleteItem)
+#define ON_WM_COMPAREITEM() AFX_WND_ENTRY(WM_COMPAREITEM, AfxSig_i_i_CIS, int (CWnd::*)(int, LPCOMPAREITEMSTRUCT), &ThisClass::OnCompareItem)
+#define ON_WM_VKEYTOITEM() AFX_WND_ENTRY(WM_VKEYTOITEM, AfxSig_i_u_LB_u, int (CWnd::*)(UINT, CListBox*, UINT), &ThisClass::OnVKeyToItem)
+#define ON_WM_CHARTOITEM() AFX_WND_ENTRY(WM_CHARTOITEM, AfxSig_i_u_LB_u, int (CWnd::*)(UINT, CListBox*, UINT), &ThisClass::OnCharToItem)
 #define ON_WM_SETCURSOR() AFX_WND_ENTRY(WM_SETCURSOR, AfxSig_b_W_uu, BOOL (CWnd::*)(CWnd*, UINT, UINT), &ThisClass::OnSetCursor)
 #define ON_WM_HSCROLL() AFX_WND_ENTRY(WM_HSCROLL, AfxSig_v_uu_SB, void (CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnHScroll)
 #define ON_WM_VSCROLL() AFX_WND_ENTRY(WM_VSCROLL, AfxSig_v_uu_SB, void (CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnVScroll)

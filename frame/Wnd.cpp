@@ -2,6 +2,7 @@
 #include "Controls.h"
 #include "Exceptions.h"
 #include "Gdi.h"
+#include "ListBox.h"
 #include "Module.h"
 
 #include <memory>
@@ -47,11 +48,14 @@ const AFX_MSGMAP_ENTRY* FindControlEntry(const CCmdTarget* pTarget, UINT nMessag
     });
 }
 
-// The child's object handles the message being processed, or else the window's own processing does.
-void ReflectOrDefault(CWnd* pWnd, HWND hWndChild)
+// The child's object handles the message being processed, or else the window's own processing does; the
+// result of whichever handled it.
+LRESULT ReflectOrDefault(CWnd* pWnd, HWND hWndChild)
 {
-    if (!CWnd::ReflectLastMsg(hWndChild))
-        pWnd->Default();
+    LRESULT lResult = 0;
+    if (!CWnd::ReflectLastMsg(hWndChild, &lResult))
+        lResult = pWnd->Default();
+    return lResult;
 }
 
 // Changes bits of the style (nIndex GWL_STYLE) or extended style (GWL_EXSTYLE); non-zero nFlags are handed
@@ -172,6 +176,10 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_DRAWITEM()
     ON_WM_MEASUREITEM()
+    ON_WM_DELETEITEM()
+    ON_WM_COMPAREITEM()
+    ON_WM_VKEYTOITEM()
+    ON_WM_CHARTOITEM()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_CTLCOLOR()
@@ -504,6 +512,19 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY& entry, WPARAM wParam, LPARAM lP
     case AfxSig_v_MIS:
         (this->*reinterpret_cast<void (CWnd::*)(LPMEASUREITEMSTRUCT)>(pfn))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
         lResult = TRUE;
+        break;
+    case AfxSig_v_i_DELIS:
+        (this->*reinterpret_cast<void (CWnd::*)(int, LPDELETEITEMSTRUCT)>(pfn))(
+            static_cast<int>(wParam), reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+        lResult = TRUE;
+        break;
+    case AfxSig_i_i_CIS:
+        lResult = (this->*reinterpret_cast<int (CWnd::*)(int, LPCOMPAREITEMSTRUCT)>(pfn))(
+            static_cast<int>(wParam), reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        break;
+    case AfxSig_i_u_LB_u:
+        lResult = (this->*reinterpret_cast<int (CWnd::*)(UINT, CListBox*, UINT)>(pfn))(
+            LOWORD(wParam), static_cast<CListBox*>(FromHandle(reinterpret_cast<HWND>(lParam))), HIWORD(wParam));
         break;
     default:
         return FALSE;
@@ -886,6 +907,26 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
     ReflectOrDefault(this, lpMeasureItemStruct->CtlType == ODT_MENU
                                ? nullptr
                                : ::GetDlgItem(m_hWnd, static_cast<int>(lpMeasureItemStruct->CtlID)));
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)
+{
+    ReflectOrDefault(this, lpDeleteItemStruct->hwndItem);
+}
+
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
+{
+    return static_cast<int>(ReflectOrDefault(this, lpCompareItemStruct->hwndItem));
+}
+
+int CWnd::OnVKeyToItem(UINT, CListBox* pListBox, UINT)
+{
+    return static_cast<int>(ReflectOrDefault(this, pListBox->GetSafeHwnd()));
+}
+
+int CWnd::OnCharToItem(UINT, CListBox* pListBox, UINT)
+{
+    return static_cast<int>(ReflectOrDefault(this, pListBox->GetSafeHwnd()));
 }
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)

@@ -13,6 +13,7 @@ class CDC;
 class CFont;
 class CRgn;
 class CMenu;
+class CListBox;
 struct CCreateContext;
 
 class FRAME_API CWnd : public CCmdTarget
@@ -228,6 +229,10 @@ protected:
     // for it.
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
+    afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    afx_msg int OnVKeyToItem(UINT nKey, CListBox* pListBox, UINT nIndex);
+    afx_msg int OnCharToItem(UINT nChar, CListBox* pListBox, UINT nIndex);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
