@@ -13,7 +13,9 @@ class TAV_API CTavCheckListBox : public CCheckListBox, public CTavFlyByControl
 {
     DECLARE_DYNAMIC(CTavCheckListBox)
 public:
+    /// A check list box without a window, fly-by tooltips switched on.
     CTavCheckListBox();
+    /// Destroys the check list box with its items' records, and the tooltip.
     ~CTavCheckListBox() override;
 
     /// Adds the strings in array order (a sorted list box places them by its own order).

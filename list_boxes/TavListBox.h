@@ -9,7 +9,9 @@
 class TAV_API CTavListBox : public CListBox, public CTavFlyByControl
 {
 public:
+    /// A list box without a window, fly-by tooltips switched on.
     CTavListBox();
+    /// Destroys the list box and the tooltip.
     ~CTavListBox() override;
 
     /// The list box itself.

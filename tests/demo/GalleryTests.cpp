@@ -1,5 +1,5 @@
 // The gallery run headless renders its pages to PNG files: the first page's file is a well-formed PNG of
-// the page size whose pixels show more than a blank page.
+// the page size whose pixels show more than a blank page, and the list boxes page shows its open tooltip.
 #include <windows.h>
 
 #include <cstdio>
@@ -145,6 +145,26 @@ TEST(Gallery, RendersItsFirstPageToAPngHeadless)
     EXPECT_GE(colours.size(), 3u);
     EXPECT_TRUE(colours.count(0xFFFFFF));
 
+    // The list boxes page shows the check list's fly-by tooltip, a popup of its own, over the selected cut-off
+    // item and beyond the list's right edge (x 156): highlight colour out there on the item's row.
+    WIN32_FIND_DATAW found;
+    HANDLE hFind = ::FindFirstFileW((outFolder + L"\\*-list-boxes.png").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
+    ::FindClose(hFind);
+    const std::wstring listPage = outFolder + L"\\" + found.cFileName;
+    Png listPng;
+    ASSERT_TRUE(ParsePng(ReadFile(listPage), listPng));
+    const COLORREF crHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
+    int nHighlight = 0;
+    for (size_t y = 40; y < 90; ++y)
+        for (size_t x = 170; x < 250; ++x)
+        {
+            const unsigned char* p = &listPng.pixels[y * stride + 1 + 3 * x];
+            nHighlight += RGB(p[0], p[1], p[2]) == crHighlight;
+        }
+    EXPECT_GT(nHighlight, 200);
+
+    ::DeleteFileW(listPage.c_str());
     ::DeleteFileW(firstPage.c_str());
     ::RemoveDirectoryW(outFolder.c_str());
 }

@@ -304,6 +304,10 @@ TEST(TavListBox, InitControlCreatesTheTooltipAndTheHostsGeometryDecides)
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(10, 10, 110, 150), &host, IDC_LIST));
     list.AddString(L"one");
     list.AddString(L"two");
+    EXPECT_EQ(RUNTIME_CLASS(CListBox), list.GetRuntimeClass()) << "no runtime class of its own";
+    EXPECT_STREQ("CTavCheckListBox", RUNTIME_CLASS(CTavCheckListBox)->m_lpszClassName);
+    EXPECT_TRUE(RUNTIME_CLASS(CTavCheckListBox)->IsDerivedFrom(RUNTIME_CLASS(CCheckListBox)));
+    EXPECT_TRUE(list.m_pTooltip->IsKindOf(RUNTIME_CLASS(CTavFlyByTooltip)));
     EXPECT_FALSE(::IsWindow(list.m_pTooltip->GetSafeHwnd()));
     list.InitControl();
     ASSERT_TRUE(::IsWindow(list.m_pTooltip->GetSafeHwnd()));
