@@ -1,4 +1,4 @@
-// Building, searching and clearing a CTavTreeCtrl of 1,000 to 30,000 items. Besides time it counts the
+// Building, searching, renaming and clearing a CTavTreeCtrl of 1,000 to 30,000 items. Besides time it counts the
 // tree-view messages each operation sends: on Wine every message that names an item checks the handle
 // against all items, so the message count shows how an operation scales.
 #include "TavTree.h"
