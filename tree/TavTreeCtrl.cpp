@@ -40,12 +40,6 @@ private:
     BOOL& m_bFlag;
     BOOL m_bSaved;
 };
-
-// The parent an insertion names; null for the root level.
-HTREEITEM InsertedParent(const TVINSERTSTRUCTW& insert)
-{
-    return insert.hParent == TVI_ROOT ? nullptr : insert.hParent;
-}
 }
 
 CTavTreeCtrl::CTavTreeCtrl()
@@ -127,6 +121,9 @@ void CTavTreeCtrl::SetTreeStyle(DWORD dwAdd, DWORD dwRemove)
 void CTavTreeCtrl::PreSubclassWindow()
 {
     CTreeCtrl::PreSubclassWindow();
+    // A window taken over with items in it has items the index never saw inserted.
+    if (GetCount() != 0)
+        m_itemIndex.MarkStale();
     InitializeControl();
 }
 
@@ -229,7 +226,10 @@ CTavTreeItemData* CTavTreeCtrl::GetObjectW(HTREEITEM hItem) const
     LPARAM lSlot = 0;
     if (!m_bCreateDataObjects || !ReadSlot(hItem, lSlot))
         return nullptr;
-    return reinterpret_cast<CTavTreeItemData*>(lSlot);
+    CTavTreeItemData* pData = reinterpret_cast<CTavTreeItemData*>(lSlot);
+    if (pData != nullptr)
+        m_itemIndex.Lend(hItem, &pData->m_lItemID);
+    return pData;
 }
 
 void CTavTreeCtrl::SetObject(HTREEITEM hItem, const CTavTreeItemData* pData)
@@ -241,7 +241,6 @@ void CTavTreeCtrl::SetObject(HTREEITEM hItem, const CTavTreeItemData* pData)
     if (pOld != nullptr && pOld != pData && m_bDestroyItemData)
         DestroyObject(hItem);
     WriteSlot(hItem, reinterpret_cast<LPARAM>(pData));
-    IndexItem(hItem);
 }
 
 void CTavTreeCtrl::DestroyObject(HTREEITEM hItem)
@@ -251,7 +250,6 @@ void CTavTreeCtrl::DestroyObject(HTREEITEM hItem)
         return;
     delete pData;
     WriteSlot(hItem, 0);
-    m_itemIndex.ChangeID(hItem, -1);
 }
 
 // ---- Identity ----
@@ -264,7 +262,7 @@ long CTavTreeCtrl::GetItemID(HTREEITEM hItem) const
     return ItemIDFromSlot(lSlot);
 }
 
-void CTavTreeCtrl::IndexItem(HTREEITEM hItem)
+void CTavTreeCtrl::IndexItem(HTREEITEM hItem) const
 {
     LPARAM lSlot = 0;
     if (ReadSlot(hItem, lSlot))
@@ -276,6 +274,7 @@ void CTavTreeCtrl::IndexItem(HTREEITEM hItem)
 // which only an item with an empty text can do.
 HTREEITEM CTavTreeCtrl::FindItem(long lItemID) const
 {
+    EnsureIndexCurrent();
     const std::vector<HTREEITEM>* pCandidates = m_itemIndex.GetCandidates(lItemID);
     if (pCandidates == nullptr)
         return nullptr;
@@ -441,6 +440,7 @@ HTREEITEM CTavTreeCtrl::InsertItem(const CString& strText, DWORD dwItemID, DWORD
 // verified look-up then decides. This keeps building a tree by parent IDs at one message per item.
 HTREEITEM CTavTreeCtrl::GetOnlyCandidate(long lItemID) const
 {
+    EnsureIndexCurrent();
     const std::vector<HTREEITEM>* pCandidates = m_itemIndex.GetCandidates(lItemID);
     if (pCandidates == nullptr || pCandidates->size() != 1)
         return nullptr;
@@ -477,11 +477,7 @@ HTREEITEM CTavTreeCtrl::InsertItem(HTREEITEM hParent, const CString& strText, DW
     }
     HTREEITEM hItem = CTreeCtrl::InsertItem(&insert);
     if (hItem == nullptr)
-    {
         delete pData;
-        return nullptr;
-    }
-    m_itemIndex.Add(hItem, InsertedParent(insert), ItemIDFromSlot(insert.item.lParam), strText.IsEmpty() != FALSE);
     return hItem;
 }
 
@@ -511,8 +507,6 @@ BOOL CTavTreeCtrl::SetItemText(HTREEITEM hItem, const CString& strText)
     const UINT nState = GetItemState(hItem, 0xFFFF);
     const BOOL bResult = CTreeCtrl::SetItemText(hItem, strText);
     SetItemState(hItem, nState, 0xFFFF);
-    if (bResult)
-        m_itemIndex.SetEmptyText(hItem, strText.IsEmpty() != FALSE);
     return bResult;
 }
 
@@ -521,36 +515,7 @@ BOOL CTavTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
     if (hItem == nullptr)
         return FALSE;
     DeselectDescendants(hItem);
-    if ((nCode & TVE_COLLAPSERESET) == 0)
-        return CTreeCtrl::Expand(hItem, nCode);
-    return CollapseAndReset(hItem, nCode);
-}
-
-// A collapse with reset makes the platform delete the item's children; their data goes with them.
-BOOL CTavTreeCtrl::CollapseAndReset(HTREEITEM hItem, UINT nCode)
-{
-    std::vector<std::pair<HTREEITEM, CTavTreeItemData*>> vecDescendants;
-    CollectDescendants(hItem, vecDescendants);
-    CancelEditWithin(hItem);
-    const BOOL bResult = CTreeCtrl::Expand(hItem, nCode);
-    if (vecDescendants.empty() || GetChildItem(hItem) != nullptr)
-        return bResult;
-    for (const auto& descendant : vecDescendants)
-    {
-        m_itemIndex.Remove(descendant.first);
-        if (m_bDestroyItemData)
-            delete descendant.second;
-    }
-    return bResult;
-}
-
-void CTavTreeCtrl::CollectDescendants(HTREEITEM hItem, std::vector<std::pair<HTREEITEM, CTavTreeItemData*>>& vecDescendants)
-{
-    for (HTREEITEM hChild = GetChildItem(hItem); hChild != nullptr; hChild = GetNextSiblingItem(hChild))
-    {
-        vecDescendants.emplace_back(hChild, GetObjectW(hChild));
-        CollectDescendants(hChild, vecDescendants);
-    }
+    return CTreeCtrl::Expand(hItem, nCode);
 }
 
 void CTavTreeCtrl::DeselectDescendants(HTREEITEM hItem)
@@ -765,14 +730,12 @@ void CTavTreeCtrl::CancelEditWithin(HTREEITEM hItem)
         EndEditLabelNow(TRUE);
 }
 
+// The window procedure releases what the platform deletes; a moved item's data lives on in its new item, so
+// its old item lets go of it first.
 void CTavTreeCtrl::RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData)
 {
-    CancelEditWithin(hItem);
-    ForgetDescendants(hItem);
-    if (bReleaseData)
-        ReleaseItem(hItem);
-    else
-        m_itemIndex.Remove(hItem);
+    if (!bReleaseData)
+        WriteSlot(hItem, 0);
     CTreeCtrl::DeleteItem(hItem);
 }
 
@@ -828,10 +791,8 @@ BOOL CTavTreeCtrl::DeleteAllItems()
         DeleteItemWithChildren(hRoot);
         hRoot = hNext;
     }
+    // Whatever an override of the deletes left behind still gives back its data (the window procedure sees to it).
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
-    CancelEditWithin(nullptr);
-    // Whatever an override of the deletes left behind still gives back its data.
-    ReleaseAllItems();
     CTreeCtrl::DeleteAllItems();
     return TRUE;
 }
@@ -864,10 +825,7 @@ HTREEITEM CTavTreeCtrl::TransferItem(HTREEITEM hItem, HTREEITEM hTarget)
     }
     insert.item = item;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-    HTREEITEM hNew = CTreeCtrl::InsertItem(&insert);
-    if (hNew != nullptr)
-        m_itemIndex.Add(hNew, InsertedParent(insert), ItemIDFromSlot(item.lParam), szText[0] == L'\0');
-    return hNew;
+    return CTreeCtrl::InsertItem(&insert);
 }
 
 // Moving or copying an item into its own subtree would delete the copy with the source or never end.
@@ -915,9 +873,7 @@ HTREEITEM CTavTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hTarget)
     // source's data alive.
     if (hNew != nullptr && pData != nullptr)
     {
-        CTavTreeItemData* pCopy = pData->Copy();
-        WriteSlot(hNew, reinterpret_cast<LPARAM>(pCopy));
-        m_itemIndex.ChangeID(hNew, pCopy->m_lItemID);
+        WriteSlot(hNew, reinterpret_cast<LPARAM>(pData->Copy()));
     }
     return hNew;
 }
@@ -984,6 +940,9 @@ BOOL CTavTreeCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     const NMTVDISPINFOW* pInfo = reinterpret_cast<NMTVDISPINFOW*>(pNMHDR);
+    // A parent that answers this notification with TRUE has the platform rename the item unseen, even the
+    // second time the platform announces one edit's end.
+    m_itemIndex.MarkTextUnverified(pInfo->item.hItem);
     if (m_hEditedItem == nullptr)
         return FALSE;
     HTREEITEM hItem = m_hEditedItem;
@@ -1237,7 +1196,6 @@ void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREE
         return;
     if (m_bCreateDataObjects)
         pData.release();
-    m_itemIndex.Add(hItem, InsertedParent(insert), lItemID, strText.IsEmpty() != FALSE);
     SetItemState(hItem, nState, TVIS_SELECTED | TVIS_EXPANDED);
     mapKeys[lItemKey] = hItem;
 }
