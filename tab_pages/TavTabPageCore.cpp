@@ -128,9 +128,15 @@ void RebuildTooltips(CWnd* pCtrl, CToolTipCtrl& toolTip, CTavTabItemList& pages,
 {
     if (!pCtrl->GetSafeHwnd())
         return;
-    if (toolTip.GetSafeHwnd())
-        toolTip.DestroyWindow();
-    toolTip.Create(pCtrl, TTS_ALWAYSTIP);
+    // Emptying the window gives what a new one would, without the cost of a new popup on every switch.
+    if (toolTip.GetSafeHwnd() && ::GetWindow(toolTip.m_hWnd, GW_OWNER) == ::GetAncestor(pCtrl->m_hWnd, GA_ROOT))
+        toolTip.DelAllTools();
+    else
+    {
+        if (toolTip.GetSafeHwnd())
+            toolTip.DestroyWindow();
+        toolTip.Create(pCtrl, TTS_ALWAYSTIP);
+    }
     toolTip.SetMaxTipWidth(32767);
     for (long nPage = 0; nPage < pages.GetSize(); ++nPage)
     {

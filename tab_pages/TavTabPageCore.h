@@ -39,7 +39,8 @@ void ActivatePageWindow(CWnd* pCtrl, CDialog* pPage, bool bShow);
 // The page stops being the active one: its focus window and the page are told, the page is hidden.
 void DeactivatePageWindow(CWnd* pCtrl, CDialog* pPage);
 
-// Creates the tooltip window anew with a tool per described page over its tab (tool ID: index + 1).
+// Gives the tooltip window a tool per described page over its tab (tool ID: index + 1) and nothing else;
+// the window is made when there is none (or the control moved to another top-level window).
 void RebuildTooltips(CWnd* pCtrl, CToolTipCtrl& toolTip, CTavTabItemList& pages,
                      const std::function<CRect(long)>& tabRect);
 void ReplaceTool(CWnd* pCtrl, CToolTipCtrl& toolTip, long nPage, const CString& strText, const CRect& rcTab);
