@@ -25,6 +25,22 @@ void CheckIndex(CTavTabItemList& pages, long nPage)
         AfxThrowInvalidArgException();
 }
 
+CTavTabItem& Record(CTavTabItemList& pages, long nPage)
+{
+    CheckIndex(pages, nPage);
+    return pages[nPage];
+}
+
+void RemoveRecord(CTavTabItemList& pages, long nPage, bool bDestroyWindow)
+{
+    CTavTabItem& item = Record(pages, nPage);
+    if (item.m_pPage && item.m_pPage->GetSafeHwnd() && (bDestroyWindow || item.m_bDeletePage))
+        item.m_pPage->DestroyWindow();
+    item.DestroyBitmap();
+    item.DestroyPage();
+    pages.RemoveAt(nPage, 1);
+}
+
 CImageList* NewImageList()
 {
     CImageList* pImages = new CImageList;

@@ -14,6 +14,12 @@ namespace TavTabPage
 {
 // The invalid-argument exception for an index outside the records.
 void CheckIndex(CTavTabItemList& pages, long nPage);
+// The record at a checked index.
+CTavTabItem& Record(CTavTabItemList& pages, long nPage);
+
+// Removes record n (checked): the page's window goes if asked or if the record owns the page, then what the
+// record owns.
+void RemoveRecord(CTavTabItemList& pages, long nPage, bool bDestroyWindow);
 
 // 16 by 16, colour with mask, capacity 2, growth 1. Colour must be asked for: a mask alone gives 4 bits.
 CImageList* NewImageList();
