@@ -265,6 +265,22 @@ TEST_F(OwnerDrawnTabs, PointerRestingOnADisabledTabBlocksNothingButClicks)
     EXPECT_EQ(ctrl.GetActivePage(), 0) << "a disabled page became active";
 }
 
+TEST_F(OwnerDrawnTabs, CaptionAndRemovalTouchThePlatformTabBeforeCheckingTheRecord)
+{
+    Open(3);
+    ctrl.InsertItem(3, L"Stray");   // a tab without a record
+    EXPECT_EQ(ThrownBy([&] { ctrl.SetPageCaption(3, L"Changed"); }), "CInvalidArgException");
+    wchar_t szText[16] = {};
+    TCITEMW tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = szText;
+    tab.cchTextMax = 16;
+    ASSERT_TRUE(ctrl.GetItem(3, &tab));
+    EXPECT_STREQ(szText, L"Changed");
+    EXPECT_EQ(ThrownBy([&] { ctrl.RemovePage(3, false); }), "CInvalidArgException");
+    EXPECT_EQ(ctrl.GetPageCount(), 3);
+}
+
 // Docking-style only: the owner's question, hidden tabs of disabled pages, placeholders.
 using DockingTabs = TabFixture<Docking>;
 
