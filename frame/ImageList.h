@@ -33,6 +33,8 @@ public:
     COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
     COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
+    // A new icon of the image (with its mask) that the caller destroys; null for an index outside the list.
+    HICON ExtractIcon(int nImage) { return ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL); }
 
     // The platform's image-list stream format, inside an archive. Read replaces the list; a truncated or
     // damaged stream throws the archive's end-of-file exception.
