@@ -30,7 +30,7 @@ END_MESSAGE_MAP()
 CTavTreeCtrl::CTavTreeCtrl()
     : m_bSelChangedByMouseAndKeyboardOnly(FALSE), m_bSuppressSelChanged(FALSE), m_pImageList(nullptr),
       m_pDragInfo(nullptr), m_bCreateDataObjects(TRUE), m_hClickedItem(nullptr), m_hEditedItem(nullptr),
-      m_pSavedRecord(nullptr), m_lNextSaveKey(0), m_pLoadedObjects(nullptr)
+      m_hCaret(nullptr), m_pSavedRecord(nullptr), m_lNextSaveKey(0), m_pLoadedObjects(nullptr)
 {
     // Init sets the feature flags.
     Init();
@@ -128,6 +128,7 @@ void CTavTreeCtrl::OnDestroy()
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     CTreeCtrl::OnDestroy();
     m_setSelected.clear();
+    m_hCaret = nullptr;
 }
 
 void CTavTreeCtrl::AllowLabelEditing()
@@ -737,10 +738,11 @@ void CTavTreeCtrl::CancelEditWithin(HTREEITEM hItem)
         EndEditLabelNow(TRUE);
 }
 
-void CTavTreeCtrl::RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData)
+void CTavTreeCtrl::RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData, BOOL bMayHaveChildren)
 {
     CancelEditWithin(hItem);
-    ForgetDescendants(hItem);
+    if (bMayHaveChildren)
+        ForgetDescendants(hItem);
     if (bReleaseData)
         ReleaseItem(hItem);
     else

@@ -202,8 +202,9 @@ protected:
     // Forgets everything below the item and releases its data (the platform is about to delete it).
     void ForgetDescendants(HTREEITEM hItem);
     // The platform deletes the item and its children; their data is released first, the item's own data only
-    // with bReleaseData (a moved item's data lives on in its new item).
-    void RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData);
+    // with bReleaseData (a moved item's data lives on in its new item). A caller that knows the item has no
+    // children spares the look for them.
+    void RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData, BOOL bMayHaveChildren = TRUE);
 
     afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
@@ -295,7 +296,7 @@ private:
     void SetDropTarget(HTREEITEM hTarget);
     void DropItems(const CTavTreeDragInformation& dragInfo);
     void AbortDrag();
-    void RemoveMovedItem(HTREEITEM hItem, HTREEITEM hNew);
+    void RemoveMovedItem(HTREEITEM hItem, HTREEITEM hNew, BOOL bMayHaveChildren);
 
     // Persistence.
     CString ReadLongText(HTREEITEM hItem, LPCWSTR lpszStart) const;
@@ -309,6 +310,8 @@ private:
     // Every item whose selected bit is set, kept from the state changes the window sees, so that selection
     // queries and deselecting cost in proportion to the selection, not to the tree.
     std::unordered_set<HTREEITEM> m_setSelected;
+    // The platform's caret as its notifications announce it.
+    HTREEITEM m_hCaret;
 
     // What SaveTree has read of the item it hands to SaveItem, and the keys it gave out so far.
     struct CSavedRecord

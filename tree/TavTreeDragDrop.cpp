@@ -276,7 +276,7 @@ HTREEITEM CTavTreeCtrl::MoveItem(HTREEITEM hItem, HTREEITEM hTarget)
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     HTREEITEM hNew = TransferItem(hItem, hTarget);
     if (hNew != nullptr)
-        RemoveMovedItem(hItem, hNew);
+        RemoveMovedItem(hItem, hNew, TRUE);
     return hNew;
 }
 
@@ -286,6 +286,7 @@ void CTavTreeCtrl::MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
         return;
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     HTREEITEM hChild = GetChildItem(hItem);
+    const BOOL bHadChildren = hChild != nullptr;
     HTREEITEM hNew = TransferItem(hItem, hTarget);
     if (hNew == nullptr)
         return;
@@ -295,16 +296,16 @@ void CTavTreeCtrl::MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
         MoveItemWithChildren(hChild, hNew);
         hChild = hNext;
     }
-    RemoveMovedItem(hItem, hNew);
+    RemoveMovedItem(hItem, hNew, bHadChildren);
 }
 
 // A moved caret stays the caret: deleting it would make the platform select a neighbour, which would then
 // join the selection.
-void CTavTreeCtrl::RemoveMovedItem(HTREEITEM hItem, HTREEITEM hNew)
+void CTavTreeCtrl::RemoveMovedItem(HTREEITEM hItem, HTREEITEM hNew, BOOL bMayHaveChildren)
 {
-    if (GetSelectedItem() == hItem)
+    if (hItem == m_hCaret)
         SelectItem(hNew);
-    RemovePlatformItem(hItem, FALSE);
+    RemovePlatformItem(hItem, FALSE, bMayHaveChildren);
 }
 
 HTREEITEM CTavTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hTarget)

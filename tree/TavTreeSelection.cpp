@@ -51,6 +51,7 @@ BOOL CTavTreeCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
             m_setSelected.erase(pInfo->itemOld.hItem);
             if (pInfo->itemNew.hItem != nullptr)
                 m_setSelected.insert(pInfo->itemNew.hItem);
+            m_hCaret = pInfo->itemNew.hItem;
             break;
         case TVN_DELETEITEMW:
             NoteDeletedItem(pInfo->itemOld.hItem);
@@ -77,6 +78,8 @@ void CTavTreeCtrl::NoteSelectedBit(HTREEITEM hItem, UINT nState, UINT nStateMask
 void CTavTreeCtrl::NoteDeletedItem(HTREEITEM hItem)
 {
     m_setSelected.erase(hItem);
+    if (hItem == m_hCaret)
+        m_hCaret = nullptr;
     if (hItem == m_hShiftAnchor)
         m_hShiftAnchor = nullptr;
     if (m_pDragInfo == nullptr)
