@@ -51,6 +51,32 @@ HTREEITEM WalkFind(const CTavTreeCtrl& tree, long lID)
     return nullptr;
 }
 
+// Text changes on random items, each followed by a look-up of a random ID, through the tree's own member
+// or through the inherited platform member, which the tree learns of in its window procedure.
+double ChangeTextsAndLookUp(CTavTreeCtrl& tree, const std::vector<HTREEITEM>& vecItems, const std::vector<long>& vecIDs,
+                            bool bBaseClass)
+{
+    const double dStart = Now();
+    for (size_t i = 0; i < vecItems.size(); ++i)
+    {
+        const CString strText = ItemText(vecIDs[i] + (bBaseClass ? 1 : 2));
+        if (bBaseClass)
+        {
+            TVITEMW item = {};
+            item.mask = TVIF_HANDLE | TVIF_TEXT;
+            item.hItem = vecItems[i];
+            item.pszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(strText));
+            tree.CTreeCtrl::SetItem(&item);
+        }
+        else
+        {
+            tree.SetItemText(vecItems[i], strText);
+        }
+        tree.FindItem(vecIDs[(i + 1) % vecIDs.size()]);
+    }
+    return Now() - dStart;
+}
+
 }
 
 int main()
@@ -60,12 +86,13 @@ int main()
     HWND hWndHost = CreateWindowExW(0, L"STATIC", L"TreeBench", WS_OVERLAPPEDWINDOW, 0, 0, 400, 600, nullptr,
                                     nullptr, GetModuleHandleW(nullptr), nullptr);
 
-    std::printf("%-7s | %-15s | %-15s | %-6s | %-24s | %-26s | %-26s | %-16s | %-10s\n", "items", "build by handle",
-                "build by ID", "ID/hdl", "by ID, with placeholder", "1000 FindItem, existing", "1000 FindItem, missing",
-                "1 walk look-up", "delete all");
-    std::printf("%-7s | %-15s | %-15s | %-6s | %-24s | %-26s | %-26s | %-16s | %-10s\n", "", "s (msgs)", "s (msgs)",
-                "time", "s (msgs); /hdl time", "s; msgs avg/max; found", "s; msgs avg/max; found", "s (msgs)", "s");
-    std::printf("--------+-----------------+-----------------+--------+--------------------------+----------------------------+----------------------------+------------------+-----------\n");
+    std::printf("%-7s | %-15s | %-15s | %-6s | %-24s | %-26s | %-26s | %-16s | %-25s | %-10s\n", "items",
+                "build by handle", "build by ID", "ID/hdl", "by ID, with placeholder", "1000 FindItem, existing",
+                "1000 FindItem, missing", "1 walk look-up", "1000 text + look-up", "delete all");
+    std::printf("%-7s | %-15s | %-15s | %-6s | %-24s | %-26s | %-26s | %-16s | %-25s | %-10s\n", "", "s (msgs)",
+                "s (msgs)", "time", "s (msgs); /hdl time", "s; msgs avg/max; found", "s; msgs avg/max; found",
+                "s (msgs)", "own s; SetItem s; /own", "s");
+    std::printf("--------+-----------------+-----------------+--------+--------------------------+----------------------------+----------------------------+------------------+---------------------------+-----------\n");
     std::mt19937 random(20261206);
     for (int nItems : { 1000, 10000, 30000 })
     {
@@ -98,12 +125,17 @@ int main()
 
         UINT nWalkMessages = 0;
         const double dWalk = Timed([&] { for (int i = 0; i < 5; ++i) WalkFind(tree, vecExisting[i]); }, &nWalkMessages) / 5;
+        std::vector<HTREEITEM> vecChanged(1000);
+        for (HTREEITEM& hItem : vecChanged)
+            hItem = tree.FindItem(existing(random));
+        const double dOwnTexts = ChangeTextsAndLookUp(tree, vecChanged, vecExisting, false);
+        const double dBaseTexts = ChangeTextsAndLookUp(tree, vecChanged, vecExisting, true);
         const double dDelete = Timed([&] { tree.DeleteAllItems(); });
-        std::printf("%-7d | %6.3f (%5.0fk) | %6.3f (%5.0fk) | %5.2fx | %6.3f (%5.0fk); %5.2fx  | %6.3f; %4.1f/%3u; %5d   | %6.3f; %4.1f/%3u; %5d   | %6.3f (%5.0fk)  | %6.3f\n",
+        std::printf("%-7d | %6.3f (%5.0fk) | %6.3f (%5.0fk) | %5.2fx | %6.3f (%5.0fk); %5.2fx  | %6.3f; %4.1f/%3u; %5d   | %6.3f; %4.1f/%3u; %5d   | %6.3f (%5.0fk)  | %6.3f; %6.3f; %5.2fx  | %6.3f\n",
                     nItems, dByHandle, nByHandleMessages / 1000.0, dByID, nByIDMessages / 1000.0, dByID / dByHandle,
                     dPlaceholder, nPlaceholderMessages / 1000.0, dPlaceholder / dByHandle, found.dSeconds, found.dAverageMessages, found.nMostMessages, found.nFound, notFound.dSeconds,
                     notFound.dAverageMessages, notFound.nMostMessages, notFound.nFound, dWalk,
-                    nWalkMessages / 5000.0, dDelete);
+                    nWalkMessages / 5000.0, dOwnTexts, dBaseTexts, dBaseTexts / dOwnTexts, dDelete);
         tree.DestroyWindow();
     }
     DestroyWindow(hWndHost);

@@ -251,10 +251,7 @@ HTREEITEM CTavTreeCtrl::TransferItem(HTREEITEM hItem, HTREEITEM hTarget)
     insert.item = item;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
     insert.item.pszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(strText));
-    HTREEITEM hNew = CTreeCtrl::InsertItem(&insert);
-    if (hNew != nullptr)
-        m_itemIndex.Add(hNew, InsertedParent(insert), ItemIDFromSlot(item.lParam), strText.IsEmpty() != FALSE);
-    return hNew;
+    return CTreeCtrl::InsertItem(&insert);
 }
 
 // A text read into a buffer of 512 characters that filled it is read again whole.
@@ -317,11 +314,7 @@ HTREEITEM CTavTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hTarget)
     // The new item holds the source's data until it gets its own copy; writing the slot directly keeps the
     // source's data alive.
     if (hNew != nullptr && pData != nullptr)
-    {
-        CTavTreeItemData* pCopy = pData->Copy();
-        WriteSlot(hNew, reinterpret_cast<LPARAM>(pCopy));
-        m_itemIndex.ChangeID(hNew, pCopy->m_lItemID);
-    }
+        WriteSlot(hNew, reinterpret_cast<LPARAM>(pData->Copy()));
     return hNew;
 }
 

@@ -209,7 +209,6 @@ void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREE
         pData.release();
     else if (pData != nullptr && m_pLoadedObjects != nullptr)
         m_pLoadedObjects->vecPlainModeData.push_back(std::move(pData));
-    m_itemIndex.Add(hItem, InsertedParent(insert), lItemID, strText.IsEmpty() != FALSE);
     mapKeys[lItemKey] = hItem;
 }
 

@@ -8,35 +8,26 @@
 
 // ---- The record of selected items ----
 //
-// Every change of a selected bit reaches the window as a state change or an insertion (seen here), as the
-// platform's own caret change or as a deletion (seen in the reflected notifications, before any handler).
+// Every change of a selected bit reaches the window as a state change or an insertion (seen by the window
+// procedure), as the platform's own caret change or as a deletion (seen in the reflected notifications,
+// before any handler).
 
-LRESULT CTavTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+// State changes and insertions that reach the window (see WindowProc), once the platform has made them.
+void CTavTreeCtrl::NoteSelectionChange(UINT message, LPARAM lParam, LRESULT lResult)
 {
-    const LRESULT lResult = CTreeCtrl::WindowProc(message, wParam, lParam);
-    switch (message)
+    if (lResult == 0)
+        return;
+    // The fields read here lie alike in both character forms.
+    if (message == TVM_SETITEMW || message == TVM_SETITEMA)
     {
-    case TVM_SETITEMW:
-    case TVM_SETITEMA:
-    {
-        // The fields read here lie alike in both character forms.
         const TVITEMW* pItem = reinterpret_cast<const TVITEMW*>(lParam);
-        if (lResult && (pItem->mask & TVIF_STATE))
+        if (pItem->mask & TVIF_STATE)
             NoteSelectedBit(pItem->hItem, pItem->state, pItem->stateMask);
-        break;
+        return;
     }
-    case TVM_INSERTITEMW:
-    case TVM_INSERTITEMA:
-    {
-        const TVINSERTSTRUCTW* pInsert = reinterpret_cast<const TVINSERTSTRUCTW*>(lParam);
-        if (lResult && (pInsert->item.mask & TVIF_STATE))
-            NoteSelectedBit(reinterpret_cast<HTREEITEM>(lResult), pInsert->item.state, pInsert->item.stateMask);
-        break;
-    }
-    default:
-        break;
-    }
-    return lResult;
+    const TVINSERTSTRUCTW* pInsert = reinterpret_cast<const TVINSERTSTRUCTW*>(lParam);
+    if (pInsert->item.mask & TVIF_STATE)
+        NoteSelectedBit(reinterpret_cast<HTREEITEM>(lResult), pInsert->item.state, pInsert->item.stateMask);
 }
 
 BOOL CTavTreeCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
