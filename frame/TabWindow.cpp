@@ -24,8 +24,9 @@ BEGIN_MESSAGE_MAP(CTabWindow, CWnd)
 END_MESSAGE_MAP()
 
 CTabWindow::CTabWindow()
-    : m_nActiveTab(-1), m_nFirstShownTab(0), m_bTabsOnTop(TRUE), m_hImageList(nullptr), m_hFont(nullptr)
+    : m_nActiveTab(-1), m_nFirstShownTab(0), m_bTabsOnTop(TRUE), m_hImageList(nullptr), m_hFont(nullptr), m_cyStrip(0)
 {
+    MeasureStrip();
 }
 
 CTabWindow::~CTabWindow() = default;
@@ -44,7 +45,7 @@ int CTabWindow::AddTab(CWnd* pTabWnd, LPCWSTR lpszLabel, int nImage)
     MeasureTab(tab);
     m_tabs.push_back(tab);
     FitTabWindow(tab.hWnd, false);
-    Invalidate();
+    InvalidateStrip();
     return GetTabCount() - 1;
 }
 
@@ -61,7 +62,7 @@ BOOL CTabWindow::RemoveTab(int nTab)
     else if (m_nActiveTab > nTab)
         --m_nActiveTab;
     m_nFirstShownTab = std::min(m_nFirstShownTab, std::max(GetTabCount() - 1, 0));
-    Invalidate();
+    InvalidateStrip();
     return TRUE;
 }
 
@@ -70,7 +71,7 @@ BOOL CTabWindow::ShowTab(int nTab, BOOL bShow)
     if (!IsTab(nTab))
         return FALSE;
     m_tabs[static_cast<size_t>(nTab)].bVisible = bShow;
-    Invalidate();
+    InvalidateStrip();
     return TRUE;
 }
 
@@ -84,10 +85,13 @@ BOOL CTabWindow::SetActiveTab(int nTab)
     if (!IsTab(nTab) || FireChangingActiveTab(nTab))
         return FALSE;
     m_nActiveTab = nTab;
+    // Only the active tab's window is ever shown, so hiding what shows is enough (and cheap with many tabs).
     for (int i = 0; i < GetTabCount(); ++i)
-        FitTabWindow(m_tabs[static_cast<size_t>(i)].hWnd, i == nTab);
+        if (i != nTab && ::IsWindowVisible(m_tabs[static_cast<size_t>(i)].hWnd))
+            ::ShowWindow(m_tabs[static_cast<size_t>(i)].hWnd, SW_HIDE);
+    FitTabWindow(m_tabs[static_cast<size_t>(nTab)].hWnd, true);
     EnsureTabShown(nTab);
-    Invalidate();
+    InvalidateStrip();
     FireChangeActiveTab(nTab);
     return TRUE;
 }
@@ -135,7 +139,7 @@ BOOL CTabWindow::SetTabLabel(int nTab, LPCWSTR lpszLabel)
         return FALSE;
     m_tabs[static_cast<size_t>(nTab)].strLabel = lpszLabel;
     MeasureTab(m_tabs[static_cast<size_t>(nTab)]);
-    Invalidate();
+    InvalidateStrip();
     return TRUE;
 }
 
@@ -150,7 +154,7 @@ BOOL CTabWindow::SetTabImage(int nTab, int nImage)
         return FALSE;
     m_tabs[static_cast<size_t>(nTab)].nImage = nImage;
     MeasureTab(m_tabs[static_cast<size_t>(nTab)]);
-    Invalidate();
+    InvalidateStrip();
     return TRUE;
 }
 
@@ -163,6 +167,7 @@ HIMAGELIST CTabWindow::SetImageList(HIMAGELIST hImageList)
 {
     HIMAGELIST hOld = m_hImageList;
     m_hImageList = hImageList;
+    MeasureStrip();
     for (Tab& tab : m_tabs)
         MeasureTab(tab);
     Invalidate();
@@ -203,6 +208,11 @@ HFONT CTabWindow::StripFont() const
 
 int CTabWindow::StripHeight() const
 {
+    return m_cyStrip;
+}
+
+void CTabWindow::MeasureStrip()
+{
     HDC hDC = ::GetDC(nullptr);
     HGDIOBJ hOld = ::SelectObject(hDC, StripFont());
     TEXTMETRICW metrics{};
@@ -212,7 +222,7 @@ int CTabWindow::StripHeight() const
     int cyImage = 0, cxImage = 0;
     if (m_hImageList)
         ImageList_GetIconSize(m_hImageList, &cxImage, &cyImage);
-    return std::max<int>(metrics.tmHeight, cyImage) + kStripPadding;
+    m_cyStrip = std::max<int>(metrics.tmHeight, cyImage) + kStripPadding;
 }
 
 CRect CTabWindow::StripRect() const
@@ -272,7 +282,7 @@ void CTabWindow::ScrollTabs(int nStep)
     if (IsTab(nFirst))
     {
         m_nFirstShownTab = nFirst;
-        Invalidate();
+        InvalidateStrip();
     }
 }
 
@@ -313,12 +323,21 @@ void CTabWindow::OnPaint()
     {
         CRect rcTab;
         GetTabRect(i, rcTab);
-        if (!rcTab.IsRectEmpty())
+        if (!rcTab.IsRectEmpty() && dc.RectVisible(rcTab))
             DrawTab(dc, i, rcTab);
     }
     if (HasScrollArrows())
         DrawArrows(dc);
     dc.SelectObject(hOldFont);
+}
+
+void CTabWindow::InvalidateStrip()
+{
+    if (GetSafeHwnd())
+    {
+        const CRect rcStrip = StripRect();
+        InvalidateRect(rcStrip);
+    }
 }
 
 // The page area shows the tabs' windows; where none covers it, it is the button face.
@@ -397,6 +416,7 @@ void CTabWindow::OnLButtonDown(UINT, CPoint point)
 LRESULT CTabWindow::OnSetFont(WPARAM wParam, LPARAM lParam)
 {
     m_hFont = reinterpret_cast<HFONT>(wParam);
+    MeasureStrip();
     for (Tab& tab : m_tabs)
         MeasureTab(tab);
     if (lParam)

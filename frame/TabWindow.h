@@ -77,7 +77,10 @@ private:
     bool IsTab(int nTab) const { return nTab >= 0 && nTab < GetTabCount(); }
     HFONT StripFont() const;
     int StripHeight() const;
+    // Measures the strip's height from the font and the image size (kept, as painting asks for it per tab).
+    void MeasureStrip();
     CRect StripRect() const;
+    void InvalidateStrip();
     void MeasureTab(Tab& tab) const;
     // Width the visible tabs need; whether they overflow the strip and the arrows show.
     int VisibleTabsWidth() const;
@@ -95,4 +98,5 @@ private:
     BOOL m_bTabsOnTop;
     HIMAGELIST m_hImageList;
     HFONT m_hFont;
+    int m_cyStrip;
 };

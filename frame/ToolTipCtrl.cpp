@@ -37,6 +37,18 @@ void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool)
     SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void CToolTipCtrl::DelAllTools()
+{
+    for (int nCount = GetToolCount(); nCount > 0; --nCount)
+    {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        if (!SendMessage(TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info)))
+            break;
+        SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
 BOOL CToolTipCtrl::GetToolText(CWnd* pWnd, UINT_PTR nIDTool, CString& strText, LPRECT lpRect) const
 {
     // The platform copies the text without a limit; tips are far shorter than this.

@@ -16,6 +16,8 @@ public:
     // A tool over lpRectTool (client coordinates of pWnd) shown with lpszText.
     BOOL AddTool(CWnd* pWnd, LPCWSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool);
     void DelTool(CWnd* pWnd, UINT_PTR nIDTool);
+    // Removes every tool of every window.
+    void DelAllTools();
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
     // The text and rectangle of a tool; FALSE when pWnd has no tool with that ID.
     BOOL GetToolText(CWnd* pWnd, UINT_PTR nIDTool, CString& strText, LPRECT lpRect = nullptr) const;

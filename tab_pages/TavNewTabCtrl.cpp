@@ -127,12 +127,7 @@ void CTavNewTabCtrl::RemovePage(long nPage, bool bDestroyWindow)
         m_nLastShownPage = -1;
     else if (m_nLastShownPage > nPage)
         --m_nLastShownPage;
-    CTavTabItem& item = m_aPages[nPage];
-    if (item.m_pPage && item.m_pPage->GetSafeHwnd() && (bDestroyWindow || item.m_bDeletePage))
-        item.m_pPage->DestroyWindow();
-    item.DestroyBitmap();
-    item.DestroyPage();
-    m_aPages.RemoveAt(nPage, 1);
+    RemoveRecord(m_aPages, nPage, bDestroyWindow);
 }
 
 void CTavNewTabCtrl::RemoveAllPages(bool bDestroyWindow)
@@ -169,12 +164,8 @@ BOOL CTavNewTabCtrl::FireChangingActiveTab(int nNewTab)
     bool bAllowed = true;
     if (CTavNewTabParent* pOwner = dynamic_cast<CTavNewTabParent*>(GetParent()))
         bAllowed = pOwner->OnChangeTab(static_cast<unsigned int>(m_nPrevPage), static_cast<unsigned int>(nNewTab), this);
-    if (nNewTab >= 0)
-    {
-        CheckIndex(m_aPages, nNewTab);
-        if (m_aPages[nNewTab].m_bDisabled)
-            return TRUE;
-    }
+    if (nNewTab >= 0 && Record(m_aPages, nNewTab).m_bDisabled)
+        return TRUE;
     return !bAllowed;
 }
 
@@ -185,7 +176,7 @@ void CTavNewTabCtrl::FireChangeActiveTab(int nNewTab)
     m_nLastShownPage = nNewTab;
     const long nActive = GetActiveTab();
     const long nPrevPage = m_nPrevPage;
-    if (nActive == -1 || (CheckIndex(m_aPages, nActive), m_aPages[nActive].m_bDisabled))
+    if (nActive == -1 || Record(m_aPages, nActive).m_bDisabled)
     {
         m_nLastShownPage = -1;
         RestoreActiveTab(nPrevPage);
@@ -219,8 +210,7 @@ void CTavNewTabCtrl::RestoreActiveTab(long nPage)
 
 void CTavNewTabCtrl::ShowPage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    CDialog* pPage = m_aPages[nPage].m_pPage;
+    CDialog* pPage = Record(m_aPages, nPage).m_pPage;
     if (!pPage || nPage >= GetTabCount())
         return;
     CWnd* pTabWnd = GetTabWnd(nPage);
@@ -250,8 +240,7 @@ void CTavNewTabCtrl::ShowPage(long nPage)
 
 void CTavNewTabCtrl::HidePage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    CDialog* pPage = m_aPages[nPage].m_pPage;
+    CDialog* pPage = Record(m_aPages, nPage).m_pPage;
     if (pPage && pPage->GetSafeHwnd())
         DeactivatePageWindow(this, pPage);
 }
@@ -280,8 +269,7 @@ long CTavNewTabCtrl::GetPageCount()
 
 CDialog* CTavNewTabCtrl::GetPage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    return m_aPages[nPage].m_pPage;
+    return Record(m_aPages, nPage).m_pPage;
 }
 
 CDialog* CTavNewTabCtrl::GetPage_save(long nPage)
@@ -296,40 +284,34 @@ long CTavNewTabCtrl::GetPageIndex(CDialog* pPage)
 
 CString CTavNewTabCtrl::GetPageCaption(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    return m_aPages[nPage].m_strCaption;
+    return Record(m_aPages, nPage).m_strCaption;
 }
 
 CString CTavNewTabCtrl::GetPageDescription(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    return m_aPages[nPage].m_strDescription;
+    return Record(m_aPages, nPage).m_strDescription;
 }
 
 void CTavNewTabCtrl::SetPageCaption(long nPage, const CString& strCaption)
 {
     SetTabLabel(nPage, strCaption);
-    CheckIndex(m_aPages, nPage);
-    m_aPages[nPage].m_strCaption = strCaption;
+    Record(m_aPages, nPage).m_strCaption = strCaption;
 }
 
 void CTavNewTabCtrl::SetPageDescription(long nPage, const CString& strDescription)
 {
-    CheckIndex(m_aPages, nPage);
-    m_aPages[nPage].m_strDescription = strDescription;
+    Record(m_aPages, nPage).m_strDescription = strDescription;
     ReplaceTool(this, m_wndToolTip, nPage, strDescription, TabRect(nPage));
 }
 
 CBitmap* CTavNewTabCtrl::GetPagePicture(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    return m_aPages[nPage].m_pPicture;
+    return Record(m_aPages, nPage).m_pPicture;
 }
 
 void CTavNewTabCtrl::SetPagePicture(long nPage, CBitmap* pPicture, int bDeletePicture, COLORREF crMask)
 {
-    CheckIndex(m_aPages, nPage);
-    ReplacePicture(m_aPages[nPage], *m_pImageList, pPicture, bDeletePicture, crMask);
+    ReplacePicture(Record(m_aPages, nPage), *m_pImageList, pPicture, bDeletePicture, crMask);
     SetImageList(m_pImageList->GetSafeHandle());
     SetTabImage(nPage, m_aPages[nPage].m_nImageIndex);
 }
@@ -342,15 +324,13 @@ void CTavNewTabCtrl::SetPagePicture(long nPage, long nBitmapID, COLORREF crMask)
 
 void CTavNewTabCtrl::EnablePage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    m_aPages[nPage].m_bDisabled = FALSE;
+    Record(m_aPages, nPage).m_bDisabled = FALSE;
     ShowTab(nPage, TRUE);
 }
 
 void CTavNewTabCtrl::DisablePage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    m_aPages[nPage].m_bDisabled = TRUE;
+    Record(m_aPages, nPage).m_bDisabled = TRUE;
     ShowTab(nPage, FALSE);
     if (nPage != GetActiveTab())
         return;

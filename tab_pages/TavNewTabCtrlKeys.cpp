@@ -7,22 +7,10 @@ using namespace TavTabKeys;
 
 BOOL CTavNewTabCtrl::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_wndToolTip.GetSafeHwnd())
-        m_wndToolTip.RelayEvent(pMsg);
-    bool bForward = true;
-    if (IsSwitchKey(pMsg, bForward) && GetPageCount() > 0)
-    {
-        ActivatePage(SwitchTarget(m_aPages, GetActivePage(), GetPageCount(), bForward), TRUE, 1);
-        return TRUE;
-    }
-    if (IsTabKey(pMsg, true))
-    {
-        if (OnPrevCtrl(pMsg))
-            return TRUE;
-    }
-    else if (IsTabKey(pMsg, false) && OnNextCtrl(pMsg))
-        return TRUE;
-    return CTabWindow::PreTranslateMessage(pMsg);
+    return TranslateTabKeys(
+               pMsg, m_wndToolTip, m_aPages, GetActivePage(), GetPageCount(), [this](long nPage) { ActivatePage(nPage, TRUE, 1); },
+               [this](MSG* pKey) { return OnNextCtrl(pKey); }, [this](MSG* pKey) { return OnPrevCtrl(pKey); }) ||
+           CTabWindow::PreTranslateMessage(pMsg);
 }
 
 BOOL CTavNewTabCtrl::OnNextCtrl(MSG* pMsg)

@@ -70,13 +70,7 @@ void CTavTabCtrl::AddPageToControl(const CTavTabItem& item)
 void CTavTabCtrl::RemovePage(long nPage, bool bDestroyWindow)
 {
     DeleteItem(nPage);
-    CheckIndex(m_aPages, nPage);
-    CTavTabItem& item = m_aPages[nPage];
-    if (item.m_pPage && item.m_pPage->GetSafeHwnd() && (bDestroyWindow || item.m_bDeletePage))
-        item.m_pPage->DestroyWindow();
-    item.DestroyBitmap();
-    item.DestroyPage();
-    m_aPages.RemoveAt(nPage, 1);
+    RemoveRecord(m_aPages, nPage, bDestroyWindow);
 }
 
 void CTavTabCtrl::RemoveAllPages(bool bDestroyWindow)
@@ -114,8 +108,7 @@ BOOL CTavTabCtrl::OnSelchange(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
     const long nPage = GetCurSel();
-    CheckIndex(m_aPages, nPage);
-    if (m_aPages[nPage].m_bDisabled)
+    if (Record(m_aPages, nPage).m_bDisabled)
     {
         // Refused: the parent hears of no change, as none took place.
         SetCurSel(m_nPrevPage);
@@ -143,8 +136,7 @@ void CTavTabCtrl::SwitchPages(long nPrevPage, long nPage)
 
 void CTavTabCtrl::ShowPage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    CDialog* pPage = m_aPages[nPage].m_pPage;
+    CDialog* pPage = Record(m_aPages, nPage).m_pPage;
     if (!pPage)
         return;
     if (!pPage->GetSafeHwnd())
@@ -162,8 +154,7 @@ void CTavTabCtrl::ShowPage(long nPage)
 
 void CTavTabCtrl::HidePage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    CDialog* pPage = m_aPages[nPage].m_pPage;
+    CDialog* pPage = Record(m_aPages, nPage).m_pPage;
     if (pPage && pPage->GetSafeHwnd())
         DeactivatePageWindow(this, pPage);
 }
@@ -185,8 +176,7 @@ long CTavTabCtrl::GetPageCount()
 
 CDialog* CTavTabCtrl::GetPage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    return m_aPages[nPage].m_pPage;
+    return Record(m_aPages, nPage).m_pPage;
 }
 
 CDialog* CTavTabCtrl::GetPage_save(long nPage)
@@ -201,14 +191,12 @@ long CTavTabCtrl::GetPageIndex(CDialog* pPage)
 
 CString CTavTabCtrl::GetPageCaption(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    return m_aPages[nPage].m_strCaption;
+    return Record(m_aPages, nPage).m_strCaption;
 }
 
 CString CTavTabCtrl::GetPageDescription(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    return m_aPages[nPage].m_strDescription;
+    return Record(m_aPages, nPage).m_strDescription;
 }
 
 void CTavTabCtrl::SetPageCaption(long nPage, const CString& strCaption)
@@ -217,27 +205,23 @@ void CTavTabCtrl::SetPageCaption(long nPage, const CString& strCaption)
     tab.mask = TCIF_TEXT;
     tab.pszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(strCaption));
     SetItem(nPage, &tab);
-    CheckIndex(m_aPages, nPage);
-    m_aPages[nPage].m_strCaption = strCaption;
+    Record(m_aPages, nPage).m_strCaption = strCaption;
 }
 
 void CTavTabCtrl::SetPageDescription(long nPage, const CString& strDescription)
 {
-    CheckIndex(m_aPages, nPage);
-    m_aPages[nPage].m_strDescription = strDescription;
+    Record(m_aPages, nPage).m_strDescription = strDescription;
     ReplaceTool(this, m_wndToolTip, nPage, strDescription, TabRect(nPage));
 }
 
 CBitmap* CTavTabCtrl::GetPagePicture(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    return m_aPages[nPage].m_pPicture;
+    return Record(m_aPages, nPage).m_pPicture;
 }
 
 void CTavTabCtrl::SetPagePicture(long nPage, CBitmap* pPicture, int bDeletePicture, COLORREF crMask)
 {
-    CheckIndex(m_aPages, nPage);
-    ReplacePicture(m_aPages[nPage], *m_pImageList, pPicture, bDeletePicture, crMask);
+    ReplacePicture(Record(m_aPages, nPage), *m_pImageList, pPicture, bDeletePicture, crMask);
     if (GetSafeHwnd())
         InvalidateRect(TabRect(nPage), TRUE);
 }
@@ -250,16 +234,14 @@ void CTavTabCtrl::SetPagePicture(long nPage, long nBitmapID, COLORREF crMask)
 
 void CTavTabCtrl::EnablePage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    m_aPages[nPage].m_bDisabled = FALSE;
+    Record(m_aPages, nPage).m_bDisabled = FALSE;
     if (GetSafeHwnd())
         InvalidateRect(TabRect(nPage), TRUE);
 }
 
 void CTavTabCtrl::DisablePage(long nPage)
 {
-    CheckIndex(m_aPages, nPage);
-    m_aPages[nPage].m_bDisabled = TRUE;
+    Record(m_aPages, nPage).m_bDisabled = TRUE;
     if (!GetSafeHwnd())
         return;
     InvalidateRect(TabRect(nPage), TRUE);

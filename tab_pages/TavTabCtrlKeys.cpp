@@ -6,22 +6,10 @@ using namespace TavTabKeys;
 
 BOOL CTavTabCtrl::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_wndToolTip.GetSafeHwnd())
-        m_wndToolTip.RelayEvent(pMsg);
-    bool bForward = true;
-    if (IsSwitchKey(pMsg, bForward) && GetPageCount() > 0)
-    {
-        ActivatePage(SwitchTarget(m_aPages, GetActivePage(), GetPageCount(), bForward), TRUE);
-        return TRUE;
-    }
-    if (IsTabKey(pMsg, true))
-    {
-        if (OnPrevCtrl(pMsg))
-            return TRUE;
-    }
-    else if (IsTabKey(pMsg, false) && OnNextCtrl(pMsg))
-        return TRUE;
-    return CTabCtrl::PreTranslateMessage(pMsg);
+    return TranslateTabKeys(
+               pMsg, m_wndToolTip, m_aPages, GetActivePage(), GetPageCount(), [this](long nPage) { ActivatePage(nPage, TRUE); },
+               [this](MSG* pKey) { return OnNextCtrl(pKey); }, [this](MSG* pKey) { return OnPrevCtrl(pKey); }) ||
+           CTabCtrl::PreTranslateMessage(pMsg);
 }
 
 BOOL CTavTabCtrl::OnNextCtrl(MSG* pMsg)

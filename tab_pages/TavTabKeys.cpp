@@ -82,6 +82,23 @@ void CTavTabKeyRouter::Unregister(CWnd* pCtrl)
 
 namespace TavTabKeys
 {
+BOOL TranslateTabKeys(MSG* pMsg, CToolTipCtrl& toolTip, CTavTabItemList& pages, long nActive, long nPageCount,
+                      const std::function<void(long)>& activate, const std::function<BOOL(MSG*)>& onNext,
+                      const std::function<BOOL(MSG*)>& onPrev)
+{
+    if (toolTip.GetSafeHwnd())
+        toolTip.RelayEvent(pMsg);
+    bool bForward = true;
+    if (IsSwitchKey(pMsg, bForward) && nPageCount > 0)
+    {
+        activate(SwitchTarget(pages, nActive, nPageCount, bForward));
+        return TRUE;
+    }
+    if (IsTabKey(pMsg, true))
+        return onPrev(pMsg);
+    return IsTabKey(pMsg, false) && onNext(pMsg);
+}
+
 long SwitchTarget(CTavTabItemList& pages, long nActive, long nPageCount, bool bForward)
 {
     long nTarget = bForward ? pages.GetNextEnabledTab(nActive, 0) : pages.GetPrevEnabledTab(nActive, 0);

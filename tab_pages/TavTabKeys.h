@@ -10,9 +10,19 @@
 // and the dialog manager sees it only when the control leaves it. Arrow keys stay the page's.
 #include "tab_pages/TavTabItemList.h"
 #include "frame/Dialog.h"
+#include "frame/ToolTipCtrl.h"
+
+#include <functional>
 
 namespace TavTabKeys
 {
+// What both controls' PreTranslateMessage does before the base class: relay to the tooltip, switch pages by
+// Left, Right and Ctrl(+Shift)+Tab (through activate), move the focus by Tab and Shift+Tab (through onNext and
+// onPrev). TRUE when the message was consumed.
+BOOL TranslateTabKeys(MSG* pMsg, CToolTipCtrl& toolTip, CTavTabItemList& pages, long nActive, long nPageCount,
+                      const std::function<void(long)>& activate, const std::function<BOOL(MSG*)>& onNext,
+                      const std::function<BOOL(MSG*)>& onPrev);
+
 // The page Left/Right or Ctrl(+Shift)+Tab goes to from nActive; wraps to the first or last page without
 // looking at its disabled flag.
 long SwitchTarget(CTavTabItemList& pages, long nActive, long nPageCount, bool bForward);

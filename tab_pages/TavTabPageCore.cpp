@@ -25,6 +25,22 @@ void CheckIndex(CTavTabItemList& pages, long nPage)
         AfxThrowInvalidArgException();
 }
 
+CTavTabItem& Record(CTavTabItemList& pages, long nPage)
+{
+    CheckIndex(pages, nPage);
+    return pages[nPage];
+}
+
+void RemoveRecord(CTavTabItemList& pages, long nPage, bool bDestroyWindow)
+{
+    CTavTabItem& item = Record(pages, nPage);
+    if (item.m_pPage && item.m_pPage->GetSafeHwnd() && (bDestroyWindow || item.m_bDeletePage))
+        item.m_pPage->DestroyWindow();
+    item.DestroyBitmap();
+    item.DestroyPage();
+    pages.RemoveAt(nPage, 1);
+}
+
 CImageList* NewImageList()
 {
     CImageList* pImages = new CImageList;
@@ -128,9 +144,15 @@ void RebuildTooltips(CWnd* pCtrl, CToolTipCtrl& toolTip, CTavTabItemList& pages,
 {
     if (!pCtrl->GetSafeHwnd())
         return;
-    if (toolTip.GetSafeHwnd())
-        toolTip.DestroyWindow();
-    toolTip.Create(pCtrl, TTS_ALWAYSTIP);
+    // Emptying the window gives what a new one would, without the cost of a new popup on every switch.
+    if (toolTip.GetSafeHwnd() && ::GetWindow(toolTip.m_hWnd, GW_OWNER) == ::GetAncestor(pCtrl->m_hWnd, GA_ROOT))
+        toolTip.DelAllTools();
+    else
+    {
+        if (toolTip.GetSafeHwnd())
+            toolTip.DestroyWindow();
+        toolTip.Create(pCtrl, TTS_ALWAYSTIP);
+    }
     toolTip.SetMaxTipWidth(32767);
     for (long nPage = 0; nPage < pages.GetSize(); ++nPage)
     {

@@ -14,6 +14,12 @@ namespace TavTabPage
 {
 // The invalid-argument exception for an index outside the records.
 void CheckIndex(CTavTabItemList& pages, long nPage);
+// The record at a checked index.
+CTavTabItem& Record(CTavTabItemList& pages, long nPage);
+
+// Removes record n (checked): the page's window goes if asked or if the record owns the page, then what the
+// record owns.
+void RemoveRecord(CTavTabItemList& pages, long nPage, bool bDestroyWindow);
 
 // 16 by 16, colour with mask, capacity 2, growth 1. Colour must be asked for: a mask alone gives 4 bits.
 CImageList* NewImageList();
@@ -39,7 +45,8 @@ void ActivatePageWindow(CWnd* pCtrl, CDialog* pPage, bool bShow);
 // The page stops being the active one: its focus window and the page are told, the page is hidden.
 void DeactivatePageWindow(CWnd* pCtrl, CDialog* pPage);
 
-// Creates the tooltip window anew with a tool per described page over its tab (tool ID: index + 1).
+// Gives the tooltip window a tool per described page over its tab (tool ID: index + 1) and nothing else;
+// the window is made when there is none (or the control moved to another top-level window).
 void RebuildTooltips(CWnd* pCtrl, CToolTipCtrl& toolTip, CTavTabItemList& pages,
                      const std::function<CRect(long)>& tabRect);
 void ReplaceTool(CWnd* pCtrl, CToolTipCtrl& toolTip, long nPage, const CString& strText, const CRect& rcTab);

@@ -11,15 +11,15 @@ namespace
 const COLORREF s_crBody = RGB(0, 0, 255);
 const COLORREF s_crMask = RGB(255, 0, 255);
 
-// The top-left corner of the picture's body inside the rectangle: first column and first row showing it.
-CPoint BodyCorner(const CImage& image, const CRect& rect)
+// The top-left corner of what shows the colour inside the rectangle: its first column and first row.
+CPoint BodyCorner(const CImage& image, const CRect& rect, COLORREF crBody = s_crBody)
 {
     CPoint corner(-1, -1);
     for (int x = rect.left; x < rect.right && corner.x < 0; ++x)
-        if (kit::RegionContains(image, CRect(x, rect.top, x + 1, rect.bottom), s_crBody))
+        if (kit::RegionContains(image, CRect(x, rect.top, x + 1, rect.bottom), crBody))
             corner.x = x;
     for (int y = rect.top; y < rect.bottom && corner.y < 0; ++y)
-        if (kit::RegionContains(image, CRect(rect.left, y, rect.right, y + 1), s_crBody))
+        if (kit::RegionContains(image, CRect(rect.left, y, rect.right, y + 1), crBody))
             corner.y = y;
     return corner;
 }
@@ -135,4 +135,25 @@ TEST_F(DockingLooks, ActiveTabStandsApartHiddenTabsTakeNoRoomAndPicturesShow)
     EXPECT_FALSE(kit::RegionContains(image, CRect(rcOther.right, rcOther.top, rcOther.right + 40, rcOther.bottom),
                                      ::GetSysColor(COLOR_BTNTEXT)))
         << "something is drawn where the last tab was before the hidden one moved it";
+}
+
+TEST_F(OwnerDrawnLooks, PictureThatFailedToLoadLeavesTheLabelTheWholeTabAndAStrayTabDrawsNothing)
+{
+    OpenWithPictures();
+    CLogPage missing("missing", IDD_PAGE_EDITS);
+    ctrl.AddPage(&missing, FALSE, 999, L"", L"Words", s_crMask);   // no bitmap 999: an empty picture
+    TCITEMW tab{};
+    tab.mask = TCIF_IMAGE;
+    ASSERT_TRUE(ctrl.GetItem(3, &tab));
+    EXPECT_EQ(tab.iImage, -1);
+    // A tab the platform has but the records do not: drawing it must leave the shared DC usable.
+    ctrl.InsertItem(ctrl.GetItemCount(), L"Stray");
+    ctrl.Invalidate();
+    const CImage image = kit::Capture(&ctrl);
+    EXPECT_EQ(ctrl.m_drawn.count(4), 1u);
+    const CRect rcWords = ctrl.m_drawn[2], rcMissing = ctrl.m_drawn[3];
+    const COLORREF crText = ::GetSysColor(COLOR_BTNTEXT);
+    EXPECT_EQ(BodyCorner(image, rcMissing, crText) - rcMissing.TopLeft(), BodyCorner(image, rcWords, crText) - rcWords.TopLeft())
+        << "the caption of the tab whose picture failed is not centred like one without a picture";
+    EXPECT_FALSE(kit::RegionContains(image, ctrl.m_drawn[4], ::GetSysColor(COLOR_BTNTEXT)));
 }

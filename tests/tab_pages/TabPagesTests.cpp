@@ -265,6 +265,22 @@ TEST_F(OwnerDrawnTabs, PointerRestingOnADisabledTabBlocksNothingButClicks)
     EXPECT_EQ(ctrl.GetActivePage(), 0) << "a disabled page became active";
 }
 
+TEST_F(OwnerDrawnTabs, CaptionAndRemovalTouchThePlatformTabBeforeCheckingTheRecord)
+{
+    Open(3);
+    ctrl.InsertItem(3, L"Stray");   // a tab without a record
+    EXPECT_EQ(ThrownBy([&] { ctrl.SetPageCaption(3, L"Changed"); }), "CInvalidArgException");
+    wchar_t szText[16] = {};
+    TCITEMW tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = szText;
+    tab.cchTextMax = 16;
+    ASSERT_TRUE(ctrl.GetItem(3, &tab));
+    EXPECT_STREQ(szText, L"Changed");
+    EXPECT_EQ(ThrownBy([&] { ctrl.RemovePage(3, false); }), "CInvalidArgException");
+    EXPECT_EQ(ctrl.GetPageCount(), 3);
+}
+
 // Docking-style only: the owner's question, hidden tabs of disabled pages, placeholders.
 using DockingTabs = TabFixture<Docking>;
 
@@ -328,4 +344,66 @@ TEST_F(DockingTabs, TwoFailingPagesPassTheSecondOnesExceptionAndShowNothing)
     EXPECT_FALSE(Page(0).GetSafeHwnd());
     EXPECT_FALSE(Page(1).GetSafeHwnd());
     EXPECT_EQ(CountEvents("owner:0>1"), 1u) << "the rollback asked the owner again";
+}
+
+// After every step of a fixed-seed random mix of additions, removals, activations and disabling, the
+// docking-style control's state matches what the records say: one tab per record, only the active page
+// shown, a placeholder exactly for each tab whose page has no window yet, a disabled page never active.
+TEST_F(DockingTabs, RandomStepsKeepTabsPagesAndPlaceholdersInStep)
+{
+    OpenHost();
+    BeginControl();
+    EndControl();
+    std::vector<std::unique_ptr<CLogPage>> live;
+    std::vector<bool> disabled;
+    unsigned int nSeed = 12345;
+    auto random = [&nSeed](unsigned int nRange) {
+        nSeed = nSeed * 1103515245u + 12345u;
+        return (nSeed >> 16) % nRange;
+    };
+    for (int nStep = 0; nStep < 150; ++nStep)
+    {
+        const long nCount = static_cast<long>(live.size());
+        const unsigned int nAction = nCount == 0 ? 0 : random(5);
+        const long n = nCount ? static_cast<long>(random(static_cast<unsigned int>(nCount))) : 0;
+        if (nAction == 0 && nCount < 8)
+        {
+            live.push_back(std::make_unique<CLogPage>("r", IDD_PAGE_BUTTONS));
+            disabled.push_back(false);
+            ctrl.AddPage(live.back().get(), FALSE, 0, L"", L"Random", RGB(192, 192, 192));
+        }
+        else if (nAction == 1)
+        {
+            ctrl.RemovePage(n, true);
+            live.erase(live.begin() + n);
+            disabled.erase(disabled.begin() + n);
+        }
+        else if (nAction == 2)
+            ClickTab(n);
+        else if (nAction == 3)
+        {
+            ctrl.DisablePage(n);
+            disabled[static_cast<size_t>(n)] = true;
+        }
+        else if (nAction == 4)
+        {
+            ctrl.EnablePage(n);
+            disabled[static_cast<size_t>(n)] = false;
+        }
+        kit::PumpUntilIdle();
+
+        ASSERT_EQ(ctrl.GetPageCount(), static_cast<long>(live.size())) << "step " << nStep;
+        const long nActive = ctrl.GetActivePage();
+        int nWithoutWindow = 0;
+        for (long i = 0; i < static_cast<long>(live.size()); ++i)
+        {
+            ASSERT_EQ(ctrl.GetPage(i), live[static_cast<size_t>(i)].get()) << "step " << nStep;
+            nWithoutWindow += live[static_cast<size_t>(i)]->GetSafeHwnd() == nullptr;
+            ASSERT_TRUE(i == nActive || !IsShown(*live[static_cast<size_t>(i)])) << "step " << nStep << " page " << i;
+        }
+        ASSERT_EQ(CountPlaceholders(ctrl), nWithoutWindow) << "step " << nStep;
+        ASSERT_TRUE(nActive < 0 || disabled[static_cast<size_t>(nActive)] ||
+                    live[static_cast<size_t>(nActive)]->GetSafeHwnd() == nullptr || IsShown(*live[static_cast<size_t>(nActive)]))
+            << "step " << nStep;
+    }
 }
