@@ -8,7 +8,7 @@ build=${BUILD_DIR:-$root/build}
 # Wine's own fonts (Tahoma, Marlett for the glyphs of standard controls) and the metric-compatible
 # Liberation fonts are only recommended by the wine packages, so they are named here.
 packages=(cmake make python3 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 fonts-wine fonts-liberation googletest)
+          wine wine64 fonts-wine fonts-liberation googletest doxygen)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

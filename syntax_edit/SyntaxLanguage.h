@@ -8,102 +8,133 @@
 
 #include <string_view>
 
+/// The settings that steer the colouring of a CTavSyntaxColorEdit: word lists, comment and string markers,
+/// case rules and the look of each kind of token. Setters store only; SetLanguage applies a preset.
 class TAV_API CTavSyntaxLanguage
 {
     friend class CTavSyntaxTokenizer;
 
 public:
+    /// The built-in presets.
     enum ELanguage
     {
-        eLanguageScript = 0,
-        eLanguageBasic = 1,
-        eLanguageCpp = 2
+        eLanguageScript = 0,   ///< brace-style script language with C comments, case-sensitive
+        eLanguageBasic = 1,    ///< Basic-family script language, case-insensitive, keywords rewritten as listed
+        eLanguageCpp = 2       ///< C and C++ with the Microsoft-specific keywords, case-sensitive
     };
 
+    /// The kinds of token the colouring tells apart.
     enum ETokenKind
     {
-        eTokenPlain,
-        eTokenComment,
-        eTokenNumber,
-        eTokenString,
-        eTokenKeyword,
-        eTokenConstant
+        eTokenPlain,      ///< anything else: black, not bold
+        eTokenComment,    ///< line or block comment
+        eTokenNumber,     ///< a number as the C library reads it
+        eTokenString,     ///< text between two string quotes
+        eTokenKeyword,    ///< a word of the keyword list
+        eTokenConstant    ///< a word of the constant list (a keyword wins over a constant)
     };
 
-    // The look of one token: its colour and whether it is bold.
+    /// The look of one kind of token.
     struct CTokenFormat
     {
-        COLORREF crColor;
-        BOOL bBold;
+        COLORREF crColor;   ///< text colour
+        BOOL bBold;         ///< whether the text is bold
     };
 
+    /// Empty markers and word lists until a preset or the setters fill them.
     CTavSyntaxLanguage();
 
+    /// Whether keywords and constants match only in their listed spelling.
     void SetCaseSensitive(int bCaseSensitive) { m_bCaseSensitive = bCaseSensitive; }
+    /// Whether a case-insensitive match is rewritten in its listed spelling (on by default).
     void SetChangeCase(int bChangeCase) { m_bChangeCase = bChangeCase; }
+    /// Whether a block comment may run over line ends.
     void SetMultiLineComment(int bMultiLine) { m_bMultiLineComment = bMultiLine; }
+    /// The markers that open and close a block comment.
     void SetComment(const CString& strStart, const CString& strEnd);
+    /// The marker that opens a comment running to the end of its line.
     void SetComment(const CString& strLine) { m_strLineComment = strLine; }
+    /// The one character that opens and closes a string.
     void SetStringQuotes(wchar_t chQuote) { m_chStringQuote = chQuote; }
 
+    /// Adds the words of a space-separated list to the keywords; words accumulate until cleared.
     void AddKeywords(const CString& strList);
+    /// Adds the words of a space-separated list to the constants.
     void AddConstants(const CString& strList);
+    /// Forgets every keyword.
     void ClearKeywords();
+    /// Forgets every constant.
     void ClearConstants();
 
+    /// Colour and boldness of keywords, from the next colouring on.
     void SetKeywordColor(COLORREF crColor, int bBold);
+    /// Colour and boldness of constants.
     void SetConstantColor(COLORREF crColor, int bBold);
+    /// Colour and boldness of comments.
     void SetCommentColor(COLORREF crColor, int bBold);
+    /// Colour and boldness of numbers.
     void SetNumberColor(COLORREF crColor, int bBold);
+    /// Colour and boldness of strings.
     void SetStringColor(COLORREF crColor, int bBold);
 
-    // Text that is none of the coloured kinds is always black and not bold.
+    /// Text that is none of the coloured kinds is always black and not bold.
     static constexpr COLORREF s_crPlain = RGB(0, 0, 0);
 
+    /// The current look of a kind of token.
     CTokenFormat GetTokenFormat(ETokenKind eKind) const;
 
 protected:
-    // Applies the settings of a preset; an unknown value changes nothing.
+    /// Applies the settings of a preset; an unknown value changes nothing.
     void ApplyPreset(int nLanguage);
 
+    /// Adds a list's words to one map, with lower-case keys when bLowerKeys is set.
     void AddWordsToMap(const CString& strList, CMapStringToString& map, int bLowerKeys);
 
+    /// Whether the text starts with the line-comment marker.
     int IsLineComment(const CString& strText) const { return StartsWith(strText.Str(), m_strLineComment); }
+    /// Whether the text starts with the block-comment start marker.
     int IsCommentStart(const CString& strText) const { return StartsWith(strText.Str(), m_strCommentStart); }
+    /// Whether the text starts with the block-comment end marker.
     int IsCommentEnd(const CString& strText) const { return StartsWith(strText.Str(), m_strCommentEnd); }
+    /// Whether the character is the string quote.
     int IsStringQuote(wchar_t ch) const { return ch == m_chStringQuote; }
+    /// The length of the block comment at the start of the text: through its end marker, else to the line
+    /// end (single-line comments) or the end of the text.
     unsigned int FindCommentEnd(const CString& strText) const
     {
         return FindCommentEnd(std::wstring_view(strText.Str()));
     }
+    /// Whether the word is a keyword under the case rule; strListed receives its listed spelling.
     int IsKeyword(const CString& strWord, CString& strListed) const;
+    /// Whether the word is a constant under the case rule; strListed receives its listed spelling.
     int IsConstant(const CString& strWord, CString& strListed) const;
 
-    // The same tests on a piece of a larger text, so that the tokenizer never copies the rest of a text.
+    /// Whether a piece of a larger text starts with the marker (an empty marker always matches).
     static BOOL StartsWith(std::wstring_view text, const CString& strMarker);
+    /// FindCommentEnd on a piece of a larger text, which it does not copy.
     unsigned int FindCommentEnd(std::wstring_view text) const;
 
-    int m_bCaseSensitive;
-    int m_bChangeCase;
-    int m_bMultiLineComment;
-    CString m_strCommentStart;
-    CString m_strCommentEnd;
-    CString m_strLineComment;
-    wchar_t m_chStringQuote;
-    CMapStringToString m_mapKeywords;
-    CMapStringToString m_mapConstants;
-    CMapStringToString m_mapKeywordsLower;
-    CMapStringToString m_mapConstantsLower;
-    COLORREF m_crComment;
-    int m_bCommentBold;
-    COLORREF m_crNumber;
-    int m_bNumberBold;
-    COLORREF m_crString;
-    int m_bStringBold;
-    COLORREF m_crKeyword;
-    int m_bKeywordBold;
-    COLORREF m_crConstant;
-    int m_bConstantBold;
+    int m_bCaseSensitive;                   ///< see SetCaseSensitive
+    int m_bChangeCase;                      ///< see SetChangeCase
+    int m_bMultiLineComment;                ///< see SetMultiLineComment
+    CString m_strCommentStart;              ///< block comment start marker
+    CString m_strCommentEnd;                ///< block comment end marker
+    CString m_strLineComment;               ///< line comment marker
+    wchar_t m_chStringQuote;                ///< string quote character
+    CMapStringToString m_mapKeywords;       ///< keywords by exact spelling
+    CMapStringToString m_mapConstants;      ///< constants by exact spelling
+    CMapStringToString m_mapKeywordsLower;  ///< keywords by lower-case spelling, valued with the listed one
+    CMapStringToString m_mapConstantsLower; ///< constants by lower-case spelling, valued with the listed one
+    COLORREF m_crComment;                   ///< comment colour
+    int m_bCommentBold;                     ///< comments bold
+    COLORREF m_crNumber;                    ///< number colour
+    int m_bNumberBold;                      ///< numbers bold
+    COLORREF m_crString;                    ///< string colour
+    int m_bStringBold;                      ///< strings bold
+    COLORREF m_crKeyword;                   ///< keyword colour
+    int m_bKeywordBold;                     ///< keywords bold
+    COLORREF m_crConstant;                  ///< constant colour
+    int m_bConstantBold;                    ///< constants bold
 
 private:
     static BOOL LookUpWord(const CString& strWord, const CMapStringToString& mapExact,

@@ -10,58 +10,72 @@
 
 struct CTavSyntaxToken;
 
+/// A rich edit that colours program text by language while the user types. Choose a preset with
+/// SetLanguage or set the CTavSyntaxLanguage settings; edits re-colour the lines they touch, and WM_SETTEXT
+/// re-colours the whole text. The parent sees none of the edit notifications.
 class TAV_API CTavSyntaxColorEdit : public CRichEditCtrl, public CTavSyntaxLanguage
 {
 public:
-    // The kind of the last announced edit, which decides the lines to re-colour.
+    /// The kind of the last announced edit, which decides the lines to re-colour.
     enum EEditAction
     {
-        editNone = 0,
-        editOther = 1,
-        editTyping = 2,
-        editDelete = 3,
-        editBackspace = 4,
-        editCut = 5,
-        editPaste = 6,
-        editPasteAfterCut = 7,
-        editCommentStart = 8
+        editNone = 0,            ///< no edit announced
+        editOther = 1,           ///< any other change (undo, redo, set text)
+        editTyping = 2,          ///< a typed character
+        editDelete = 3,          ///< the Delete key
+        editBackspace = 4,       ///< the Backspace key
+        editCut = 5,             ///< a cut
+        editPaste = 6,           ///< a paste
+        editPasteAfterCut = 7,   ///< a paste right after a cut, which keeps the cut's range
+        editCommentStart = 8     ///< typing that may open or close a block comment
     };
 
+    /// No language until SetLanguage or the setters choose one.
     CTavSyntaxColorEdit();
+    /// Destroys the window if it still exists.
     virtual ~CTavSyntaxColorEdit();
 
-    // Applies a preset and re-colours the whole text if the window exists; other values keep every setting.
+    /// Applies a preset and re-colours the whole text if the window exists; other values keep every setting.
     void SetLanguage(ELanguage eLanguage);
 
+    /// Re-colours the whole text in one pass; the selection is kept.
     void FormatAll();
-    // The text of [nFrom, nTo), nTo = -1 meaning the end; the selection is left as it is.
+    /// The text of [nFrom, nTo), nTo = -1 meaning the end; the selection is left as it is.
     CString GetText(UINT nFrom, UINT nTo);
 
 protected:
+    /// Sets the tab stops, the protected Courier New default format and the event mask.
     void Initialize();
+    /// Initialises a window attached with SubclassWindow (a dialog's rich edit).
     virtual void PreSubclassWindow() override;
 
-    // Colouring. Positions are character indices with one character per line break.
+    /// Re-colours the whole lines that [nFrom, nTo] touches, widened to any block comment they lie in.
+    /// Positions here are character indices with one character per line break.
     void FormatTextLines(int nFrom, int nTo);
+    /// Re-colours [nStart, nEnd), widened to any block comment it starts or ends in.
     void FormatTextRange(int nStart, int nEnd);
+    /// Whether the position lies inside a block comment.
     int IsInCommentBlock(int nPos);
+    /// Re-colours the lines of the block comment around the position.
     void RefreshCommentBlock(int nPos);
+    /// Rewrites [nFrom, nTo) in its listed spelling when matching ignores case and SetChangeCase is on.
     void ChangeCase(int nFrom, int nTo, const CString& strListed);
+    /// Gives [nFrom, nTo) the colour and boldness, only where it differs.
     void SetFormatRange(int nFrom, int nTo, int bBold, COLORREF crColor);
 
-    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnChange();
-    afx_msg UINT OnGetDlgCode();
-    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
-    afx_msg void OnProtected(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnSetUndoLimit(WPARAM wParam, LPARAM lParam);
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);            ///< initialises the new window
+    afx_msg void OnChange();                                         ///< re-colours the lines of the last edit
+    afx_msg UINT OnGetDlgCode();                                     ///< keeps arrows, Tab, Enter and Escape
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);     ///< types Tab into the text
+    afx_msg void OnProtected(NMHDR* pNMHDR, LRESULT* pResult);      ///< records the coming edit
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);        ///< sets the text, then FormatAll
+    afx_msg LRESULT OnSetUndoLimit(WPARAM wParam, LPARAM lParam);   ///< remembers the host's undo limit
     DECLARE_MESSAGE_MAP()
 
-    int m_bFormatting;
-    int m_bRefreshingBlock;
-    int m_nEditAction;
-    CHARRANGE m_chrgEdit;
+    int m_bFormatting;          ///< a colouring pass is running (its own edits are not re-coloured)
+    int m_bRefreshingBlock;     ///< a block comment is being re-coloured
+    int m_nEditAction;          ///< EEditAction of the last announced edit
+    CHARRANGE m_chrgEdit;       ///< range of the last announced edit
 
 private:
     class CPassScope;

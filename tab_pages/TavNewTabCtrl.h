@@ -2,10 +2,10 @@
 // CTavNewTabCtrl: the page model of CTavTabCtrl on the library's own tab window. The host attaches the object
 // to a marker window, adds pages and calls InitializeControl, which puts the tab window in the marker's place.
 #include "TavApi.h"
-#include "TabWindow.h"
-#include "ToolTipCtrl.h"
-#include "ImageList.h"
-#include "Gdi.h"
+#include "frame/TabWindow.h"
+#include "frame/ToolTipCtrl.h"
+#include "frame/ImageList.h"
+#include "frame/Gdi.h"
 #include "tab_pages/TavTabItemList.h"
 #include "tab_pages/TavTabMessages.h"
 

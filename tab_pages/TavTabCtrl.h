@@ -2,10 +2,10 @@
 // CTavTabCtrl: an owner-drawn platform tab control whose pages are modeless dialogs of the host, created
 // the first time they are shown as borderless children of the control.
 #include "TavApi.h"
-#include "TabCtrl.h"
-#include "ToolTipCtrl.h"
-#include "ImageList.h"
-#include "Gdi.h"
+#include "frame/TabCtrl.h"
+#include "frame/ToolTipCtrl.h"
+#include "frame/ImageList.h"
+#include "frame/Gdi.h"
 #include "tab_pages/TavTabItemList.h"
 #include "tab_pages/TavTabMessages.h"
 

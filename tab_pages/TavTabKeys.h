@@ -9,8 +9,8 @@
 // Ctrl and Shift) aimed at a window inside a tab control goes to that control's PreTranslateMessage first,
 // and the dialog manager sees it only when the control leaves it. Arrow keys stay the page's.
 #include "tab_pages/TavTabItemList.h"
-#include "Dialog.h"
-#include "ToolTipCtrl.h"
+#include "frame/Dialog.h"
+#include "frame/ToolTipCtrl.h"
 
 #include <functional>
 

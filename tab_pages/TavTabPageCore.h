@@ -4,9 +4,9 @@
 // rollback of a failed switch. Internal to the library.
 #include "tab_pages/TavTabItemList.h"
 #include "tab_pages/TavTabMessages.h"
-#include "Dialog.h"
-#include "ImageList.h"
-#include "ToolTipCtrl.h"
+#include "frame/Dialog.h"
+#include "frame/ImageList.h"
+#include "frame/ToolTipCtrl.h"
 
 #include <functional>
 

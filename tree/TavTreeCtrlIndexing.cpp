@@ -4,15 +4,7 @@
 // cannot see (a label the platform renames after its end-of-edit notification, an ID written into a lent-out
 // data object, items already in a window taken over) the index holds as doubt, which the next look-up settles.
 #include "tree/TavTreeCtrl.h"
-
-namespace
-{
-// The parent an insertion names; null for the root level.
-HTREEITEM InsertedParent(const TVINSERTSTRUCTW& insert)
-{
-    return insert.hParent == TVI_ROOT ? nullptr : insert.hParent;
-}
-}
+#include "tree/TavTreeGuards.h"
 
 // The slot is read differently in the other mode.
 void CTavTreeCtrl::SetCreateDataObjects(BOOL bCreate)
@@ -24,22 +16,28 @@ void CTavTreeCtrl::SetCreateDataObjects(BOOL bCreate)
 
 LRESULT CTavTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT lResult = 0;
     switch (message)
     {
     case TVM_INSERTITEMW:
     case TVM_INSERTITEMA:
-        return ObserveInsertion(message, wParam, lParam);
+        lResult = ObserveInsertion(message, wParam, lParam);
+        break;
     case TVM_SETITEMW:
     case TVM_SETITEMA:
-        return ObserveItemChange(message, wParam, lParam);
+        lResult = ObserveItemChange(message, wParam, lParam);
+        break;
     case TVM_DELETEITEM:
         return ObserveDeletion(wParam, lParam);
     case TVM_EXPAND:
         if (wParam & TVE_COLLAPSERESET)
             return ObserveCollapseReset(wParam, lParam);
-        break;
+        return CTreeCtrl::WindowProc(message, wParam, lParam);
+    default:
+        return CTreeCtrl::WindowProc(message, wParam, lParam);
     }
-    return CTreeCtrl::WindowProc(message, wParam, lParam);
+    NoteSelectionChange(message, lParam, lResult);
+    return lResult;
 }
 
 LRESULT CTavTreeCtrl::ObserveInsertion(UINT message, WPARAM wParam, LPARAM lParam)
@@ -88,6 +86,13 @@ LRESULT CTavTreeCtrl::ObserveDeletion(WPARAM wParam, LPARAM lParam)
     {
         CancelEditWithin(nullptr);
         ReleaseAllItems();
+    }
+    else if (hItem == m_movedItem.hItem)
+    {
+        CancelEditWithin(hItem);
+        if (m_movedItem.bMayHaveChildren)
+            ForgetDescendants(hItem);
+        m_itemIndex.Remove(hItem);
     }
     else
     {

@@ -44,10 +44,10 @@ public:
 
     /// The recorded items may no longer be the tree's; the tree rebuilds the index before its next look-up.
     void MarkStale() { m_bStale = true; }
-    bool IsStale() const { return m_bStale; }
+    bool IsStale() const { return m_bStale; }   ///< whether MarkStale was called since the last RemoveAll
     /// The item's text may have changed where the tree could not see it.
     void MarkTextUnverified(HTREEITEM hItem) { m_setTextUnverified.insert(hItem); }
-    bool HasTextUnverified() const { return !m_setTextUnverified.empty(); }
+    bool HasTextUnverified() const { return !m_setTextUnverified.empty(); }   ///< whether some text is in doubt
     /// Hands over (and forgets) the items whose text is in doubt.
     std::vector<HTREEITEM> TakeTextUnverified();
     /// The item's ID lives at plItemID and may be written there until the next ApplyLentIDs.

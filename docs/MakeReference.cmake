@@ -1,0 +1,20 @@
+# Renders the gallery headless, names each picture after its page ("03-tree.png" -> "tree.png") for the
+# reference pages, and runs Doxygen on OUT/Doxyfile; fails on any Doxygen warning.
+file(REMOVE_RECURSE ${OUT}/gallery ${OUT}/images ${OUT}/html)
+file(MAKE_DIRECTORY ${OUT}/gallery ${OUT}/images)
+execute_process(COMMAND bash ${WINE_RUN} ${WINE_PREFIX} ${GALLERY} --out ${OUT}/gallery
+                OUTPUT_QUIET RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "the gallery run failed (${result})")
+endif()
+file(GLOB pictures ${OUT}/gallery/*.png)
+foreach(picture IN LISTS pictures)
+    get_filename_component(name ${picture} NAME)
+    string(REGEX REPLACE "^[0-9]+-" "" name ${name})
+    file(COPY_FILE ${picture} ${OUT}/images/${name})
+endforeach()
+execute_process(COMMAND ${DOXYGEN} ${OUT}/Doxyfile WORKING_DIRECTORY ${OUT} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "Doxygen reported warnings (above): every public member needs a /// comment")
+endif()
+message("reference pages: ${OUT}/html/index.html")
