@@ -2,8 +2,8 @@
 // CTavCheckListBox: a check list box addressed by text, with fly-by tooltips, where a click or Space on a box
 // of a multiple selection gives every selected item the new check.
 #include "TavApi.h"
-#include "CheckListBox.h"
-#include "Collections.h"
+#include "frame/CheckListBox.h"
+#include "frame/Collections.h"
 #include "list_boxes/TavFlyByControl.h"
 
 /// A check list box whose items are found by their text (the first item whose whole text matches, regardless

@@ -1,7 +1,7 @@
 #pragma once
 // CTavFlyByControl: the mix-in that gives a list control a fly-by tooltip showing a cut-off item whole.
 #include "TavApi.h"
-#include "Wnd.h"
+#include "frame/Wnd.h"
 
 class CDC;
 class CTavFlyByTooltip;

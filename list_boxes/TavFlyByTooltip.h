@@ -1,7 +1,7 @@
 #pragma once
 // CTavFlyByTooltip: the popup that shows a cut-off item of a CTavFlyByControl whole, lying over the item.
 #include "TavApi.h"
-#include "Wnd.h"
+#include "frame/Wnd.h"
 
 class CTavFlyByControl;
 

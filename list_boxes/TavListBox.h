@@ -1,7 +1,7 @@
 #pragma once
 // CTavListBox: a list box with fly-by tooltips whose item geometry and drawing a host's derived class supplies.
 #include "TavApi.h"
-#include "ListBox.h"
+#include "frame/ListBox.h"
 #include "list_boxes/TavFlyByControl.h"
 
 /// A list box that relays its messages to a fly-by tooltip. The host derives from it, supplies
