@@ -129,8 +129,6 @@ void CTavTreeCtrl::LoadTree(CArchive& ar)
         m_pImageList->Remove(-1);
     CLoadedObjects loaded;
     m_pLoadedObjects = &loaded;
-    // Insertions under expanded parents would each cost a layout.
-    SetRedraw(FALSE);
     try
     {
         int nHasImageList = 0;
@@ -152,24 +150,27 @@ void CTavTreeCtrl::LoadTree(CArchive& ar)
     {
         ExpandLoadedItems();
         m_pLoadedObjects = nullptr;
-        SetRedraw(TRUE);
-        Invalidate();
         if (hWndFocus != nullptr && hWndFocus != m_hWnd)
             ::SetFocus(hWndFocus);
         throw;
     }
     ExpandLoadedItems();
     m_pLoadedObjects = nullptr;
-    SetRedraw(TRUE);
-    Invalidate();
     if (hWndFocus != nullptr && hWndFocus != m_hWnd)
         ::SetFocus(hWndFocus);
 }
 
+// Items are inserted under collapsed parents, where the platform does no layout; the parents open at the end
+// with drawing off, so that the layout is done once.
 void CTavTreeCtrl::ExpandLoadedItems()
 {
+    if (m_pLoadedObjects->vecExpanded.empty())
+        return;
+    SetRedraw(FALSE);
     for (HTREEITEM hItem : m_pLoadedObjects->vecExpanded)
         SetItemState(hItem, TVIS_EXPANDED, TVIS_EXPANDED);
+    SetRedraw(TRUE);
+    Invalidate();
 }
 
 void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREEITEM, HTREEITEM&>& mapKeys)
