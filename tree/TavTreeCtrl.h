@@ -18,7 +18,6 @@
 class CTavTreeActionListener;
 class CTavTreeDragInformation;
 
-// A picture added to the tree's image list.
 /// A picture added to the tree's image list (see SetItemPicture).
 struct CTavBitmapData
 {
@@ -158,21 +157,22 @@ public:
     /// Removes every item that has an ancestor in the array; the others keep their order.
     void RemoveChildrenOfParents(CArray<HTREEITEM, HTREEITEM&>& aItems) const;
 
-    /// Selection keys (with multi-selection: Shift ranges, Delete), F2, and label-edit keys.
+    /// Runs the selection checks on each message: a release that reduces a kept selection, Delete, the Shift
+    /// anchor, Up, Down, F2, Home, End and the page keys; while a label is edited, the edit's keys.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     /// Loads the tree from a loading archive, saves it to a storing one.
     void Serialize(CArchive& ar) override;
     /// Writes every item with its ID and data to the dump context.
     void Dump(CDumpContext& dc) const override;
 
-    /// Moves the item (without children) under hTarget (null: root level); returns the new item or null
-    /// when the target is the item or lies below it.
+    /// Moves the item to the target (TransferItem places it); its children go with it, their data released.
+    /// Returns the new item; refuses (null) a target in the item's own subtree. A moved caret stays the caret.
     virtual HTREEITEM MoveItem(HTREEITEM hItem, HTREEITEM hTarget);
-    /// Moves the item with its subtree under hTarget.
+    /// Moves the item and its whole subtree to the target, keeping every item's data.
     virtual void MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget);
-    /// Copies the item (its data copied, the host object shared, not owned) under hTarget; returns the copy.
+    /// Copies the item to the target with a copy of its data, which never owns the host object.
     virtual HTREEITEM CopyItem(HTREEITEM hItem, HTREEITEM hTarget);
-    /// Copies the item with its subtree under hTarget.
+    /// Copies the item and its whole subtree to the target.
     virtual void CopyItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget);
     /// Deletes the item (its children go with it in the platform tree) and releases its data.
     virtual void DeleteItem(HTREEITEM hItem);
@@ -184,27 +184,28 @@ public:
     virtual void DeleteItemWithChildren(long lItemID);
     /// Deletes every item and releases their data.
     virtual BOOL DeleteAllItems();
-    /// Replaces all items with those of the archive (written by SaveTree).
+    /// Replaces the items with those of the archive. Faults raise CArchiveException: the items read so far
+    /// stay; a record that would share or own an object twice is refused (badIndex) before it joins the tree.
     virtual void LoadTree(CArchive& ar);
-    /// Writes the image list and every item (text, pictures, data, parent, selected and expanded state).
+    /// Writes the image list, then one record per item in the order of GetNextTreeItem, keyed 1, 2, ...
     virtual void SaveTree(CArchive& ar);
 
 protected:
-    /// Writes one item record.
+    /// Writes the item's record: key, text, pictures, data object, parent key, selected and expanded bits.
     virtual void SaveItem(HTREEITEM hItem, CArchive& ar);
-    /// Reads one item record whose key LoadTree has read, under its mapped parent.
+    /// Reads the record of the key already read and inserts the item under the parent the key map names.
     virtual void LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREEITEM, HTREEITEM&>& mapKeys);
     /// Applies the image list and feature styles to a newly created or attached window.
     virtual void InitializeControl();
-    /// Starts the tree's own drag from the platform's begin-drag notification.
+    /// Starts a drag of the selected items (the platform's begin-drag notifications, or a first move).
     virtual BOOL OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
     /// Whether a label edit may start on the item; TRUE unless overridden.
     virtual BOOL CanRenameItem(HTREEITEM hItem);
     /// Sets the new text after the listeners agreed to a rename.
     virtual void OnRenameItem(HTREEITEM hItem, const CString& strText);
-    /// Whether the item may be dragged; TRUE unless overridden.
+    /// Whether the item may be dragged; FALSE refuses the whole drag.
     virtual BOOL IsValidDragItem(HTREEITEM hItem);
-    /// Whether hDragItem may be dropped on hDropItem; TRUE unless overridden.
+    /// Whether the dragged item may be dropped on the target.
     virtual BOOL IsValidDropItem(HTREEITEM hDragItem, HTREEITEM hDropItem);
     /// Creates the 16 x 16, 24-bit masked image list the tree owns.
     virtual void CreateImageList();
@@ -214,7 +215,8 @@ protected:
     virtual void CalcItemRect(HTREEITEM hItem, CRect& rect);
     /// Whether a double click at the point may expand or collapse the item (on its label or left of it).
     virtual BOOL CanToggleExpand(HTREEITEM hItem, const CPoint& point);
-    /// Inserts a copy of the item's text, pictures, state and data slot under hTarget; moves and copies build on it.
+    /// Inserts a copy of one item (whole text, pictures, state, data slot) among the target's children in
+    /// alphabetical order, or right after a target that may not have children; returns it.
     virtual HTREEITEM TransferItem(HTREEITEM hItem, HTREEITEM hTarget);
 
     /// Puts the drag, selection and feature state back to its initial values.
@@ -285,12 +287,18 @@ protected:
     afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);   ///< asks the listeners, then renames
     afx_msg BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);   ///< refuses or starts a label edit
     afx_msg BOOL OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);   ///< tells the listeners
-    afx_msg BOOL OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);   ///< tells the listeners
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);   ///< drag feedback
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);   ///< selection and drag start
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);   ///< platform behaviour
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);   ///< selection, drop
-    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);   ///< platform behaviour
+    /// Tells the listeners of the platform's caret changes, unless suppressed or not by mouse or keyboard.
+    afx_msg BOOL OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    /// Starts a drag of the selection on the first move after a press, or moves a drag under way.
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    /// Clicks with Ctrl toggle, with Shift select a range, beside a selected label keep the selection.
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    /// A right-click on a selected item keeps the selection; elsewhere it selects only what it hits.
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    /// Drops a drag, or toggles the item of a Ctrl+click.
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    /// Drops a drag.
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);   ///< asks the listeners before toggling
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);   ///< initialises the window
     afx_msg void OnDestroy();   ///< releases the items' data
@@ -378,6 +386,7 @@ private:
     CString ReadLongText(HTREEITEM hItem, LPCWSTR lpszStart) const;
     void SaveSubtree(HTREEITEM hFirst, long lParentKey, CArchive& ar);
     void CheckLoadedData(CTavTreeItemData* pData);
+    void ExpandLoadedItems();
 
     // Observation of the window's messages (TavTreeCtrlIndexing.cpp).
     LRESULT ObserveInsertion(UINT message, WPARAM wParam, LPARAM lParam);
@@ -425,6 +434,8 @@ private:
         // Plain mode keeps only IDs; the data objects live until the load ends, as the archive may still
         // refer back to them.
         std::vector<std::unique_ptr<CTavTreeItemData>> vecPlainModeData;
+        // Items to expand once loading ends: insertions under collapsed parents cost the platform less.
+        std::vector<HTREEITEM> vecExpanded;
     };
     CLoadedObjects* m_pLoadedObjects;
 };
