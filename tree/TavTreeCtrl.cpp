@@ -25,32 +25,12 @@ BEGIN_MESSAGE_MAP(CTavTreeCtrl, CTreeCtrl)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-namespace
-{
-// Restores a flag to the value it had when the guard was made.
-class CFlagGuard
-{
-public:
-    CFlagGuard(BOOL& bFlag, BOOL bValue) : m_bFlag(bFlag), m_bSaved(bFlag) { m_bFlag = bValue; }
-    ~CFlagGuard() { m_bFlag = m_bSaved; }
-    CFlagGuard(const CFlagGuard&) = delete;
-    CFlagGuard& operator=(const CFlagGuard&) = delete;
-
-private:
-    BOOL& m_bFlag;
-    BOOL m_bSaved;
-};
-
-// The parent an insertion names; null for the root level.
-HTREEITEM InsertedParent(const TVINSERTSTRUCTW& insert)
-{
-    return insert.hParent == TVI_ROOT ? nullptr : insert.hParent;
-}
-}
+#include "tree/TavTreeGuards.h"
 
 CTavTreeCtrl::CTavTreeCtrl()
     : m_bSelChangedByMouseAndKeyboardOnly(FALSE), m_bSuppressSelChanged(FALSE), m_pImageList(nullptr),
-      m_pDragInfo(nullptr), m_bCreateDataObjects(TRUE), m_hClickedItem(nullptr), m_hEditedItem(nullptr)
+      m_pDragInfo(nullptr), m_bCreateDataObjects(TRUE), m_hClickedItem(nullptr), m_hEditedItem(nullptr),
+      m_pSavedRecord(nullptr), m_lNextSaveKey(0), m_pLoadedObjects(nullptr)
 {
     // Init sets the feature flags.
     Init();
@@ -147,6 +127,7 @@ void CTavTreeCtrl::OnDestroy()
     // The platform's own teardown may move the caret; listeners hear nothing of a tree going away.
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     CTreeCtrl::OnDestroy();
+    m_setSelected.clear();
 }
 
 void CTavTreeCtrl::AllowLabelEditing()
@@ -520,7 +501,7 @@ BOOL CTavTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
 {
     if (hItem == nullptr)
         return FALSE;
-    DeselectDescendants(hItem);
+    ClearSelectionBelow(hItem);
     if ((nCode & TVE_COLLAPSERESET) == 0)
         return CTreeCtrl::Expand(hItem, nCode);
     return CollapseAndReset(hItem, nCode);
@@ -550,15 +531,6 @@ void CTavTreeCtrl::CollectDescendants(HTREEITEM hItem, std::vector<std::pair<HTR
     {
         vecDescendants.emplace_back(hChild, GetObjectW(hChild));
         CollectDescendants(hChild, vecDescendants);
-    }
-}
-
-void CTavTreeCtrl::DeselectDescendants(HTREEITEM hItem)
-{
-    for (HTREEITEM hChild = GetChildItem(hItem); hChild != nullptr; hChild = GetNextSiblingItem(hChild))
-    {
-        DeselectDescendants(hChild);
-        SetItemState(hChild, 0, TVIS_SELECTED);
     }
 }
 
@@ -833,114 +805,7 @@ BOOL CTavTreeCtrl::DeleteAllItems()
     // Whatever an override of the deletes left behind still gives back its data.
     ReleaseAllItems();
     CTreeCtrl::DeleteAllItems();
-    return TRUE;
-}
-
-// ---- Moving and copying ----
-
-HTREEITEM CTavTreeCtrl::TransferItem(HTREEITEM hItem, HTREEITEM hTarget)
-{
-    WCHAR szText[512] = {};
-    TVITEMW item = {};
-    item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-    item.hItem = hItem;
-    item.pszText = szText;
-    item.cchTextMax = 512;
-    item.stateMask = 0xFFFF;
-    if (!GetItem(&item))
-        return nullptr;
-
-    TVINSERTSTRUCTW insert = {};
-    if (hTarget == nullptr || ItemCanHaveChildren(hTarget))
-    {
-        insert.hParent = hTarget != nullptr ? hTarget : TVI_ROOT;
-        insert.hInsertAfter = TVI_SORT;
-    }
-    else
-    {
-        HTREEITEM hParent = GetParentItem(hTarget);
-        insert.hParent = hParent != nullptr ? hParent : TVI_ROOT;
-        insert.hInsertAfter = hTarget;
-    }
-    insert.item = item;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-    HTREEITEM hNew = CTreeCtrl::InsertItem(&insert);
-    if (hNew != nullptr)
-        m_itemIndex.Add(hNew, InsertedParent(insert), ItemIDFromSlot(item.lParam), szText[0] == L'\0');
-    return hNew;
-}
-
-// Moving or copying an item into its own subtree would delete the copy with the source or never end.
-BOOL CTavTreeCtrl::IsTransferIntoItself(HTREEITEM hItem, HTREEITEM hTarget)
-{
-    return hItem == nullptr || hTarget == hItem || (hTarget != nullptr && IsChildNodeOf(hTarget, hItem));
-}
-
-HTREEITEM CTavTreeCtrl::MoveItem(HTREEITEM hItem, HTREEITEM hTarget)
-{
-    if (IsTransferIntoItself(hItem, hTarget))
-        return nullptr;
-    CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
-    HTREEITEM hNew = TransferItem(hItem, hTarget);
-    if (hNew != nullptr)
-        RemovePlatformItem(hItem, FALSE);
-    return hNew;
-}
-
-void CTavTreeCtrl::MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
-{
-    if (IsTransferIntoItself(hItem, hTarget))
-        return;
-    CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
-    HTREEITEM hChild = GetChildItem(hItem);
-    HTREEITEM hNew = TransferItem(hItem, hTarget);
-    if (hNew == nullptr)
-        return;
-    while (hChild != nullptr)
-    {
-        HTREEITEM hNext = GetNextSiblingItem(hChild);
-        MoveItemWithChildren(hChild, hNew);
-        hChild = hNext;
-    }
-    RemovePlatformItem(hItem, FALSE);
-}
-
-HTREEITEM CTavTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hTarget)
-{
-    if (IsTransferIntoItself(hItem, hTarget))
-        return nullptr;
-    CTavTreeItemData* pData = GetObjectW(hItem);
-    HTREEITEM hNew = TransferItem(hItem, hTarget);
-    // The new item holds the source's data until it gets its own copy; writing the slot directly keeps the
-    // source's data alive.
-    if (hNew != nullptr && pData != nullptr)
-    {
-        CTavTreeItemData* pCopy = pData->Copy();
-        WriteSlot(hNew, reinterpret_cast<LPARAM>(pCopy));
-        m_itemIndex.ChangeID(hNew, pCopy->m_lItemID);
-    }
-    return hNew;
-}
-
-void CTavTreeCtrl::CopyItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
-{
-    if (IsTransferIntoItself(hItem, hTarget))
-        return;
-    HTREEITEM hChild = GetChildItem(hItem);
-    HTREEITEM hNew = CopyItem(hItem, hTarget);
-    if (hNew == nullptr)
-        return;
-    for (; hChild != nullptr; hChild = GetNextSiblingItem(hChild))
-        CopyItemWithChildren(hChild, hNew);
-}
-
-BOOL CTavTreeCtrl::IsValidDragItem(HTREEITEM)
-{
-    return TRUE;
-}
-
-BOOL CTavTreeCtrl::IsValidDropItem(HTREEITEM, HTREEITEM)
-{
+    m_hShiftAnchor = nullptr;
     return TRUE;
 }
 
@@ -1000,19 +865,6 @@ BOOL CTavTreeCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
     return FALSE;
 }
 
-BOOL CTavTreeCtrl::PreTranslateMessage(MSG* pMsg)
-{
-    if (m_wndEdit.m_hWnd != nullptr)
-        return PreTranslateEditMessage(pMsg);
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F2)
-    {
-        HTREEITEM hCaret = GetSelectedItem();
-        if (hCaret != nullptr && CanRenameItem(hCaret))
-            EditLabel(hCaret);
-    }
-    return CTreeCtrl::PreTranslateMessage(pMsg);
-}
-
 BOOL CTavTreeCtrl::PreTranslateEditMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN)
@@ -1061,63 +913,7 @@ BOOL CTavTreeCtrl::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
     return FALSE;
 }
 
-BOOL CTavTreeCtrl::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    *pResult = 0;
-    const UINT nAction = reinterpret_cast<NMTREEVIEWW*>(pNMHDR)->action;
-    if (m_bSelChangedByMouseAndKeyboardOnly && nAction != TVC_BYMOUSE && nAction != TVC_BYKEYBOARD)
-        return FALSE;
-    if (!m_bSuppressSelChanged)
-        CallSelectionChanged();
-    return FALSE;
-}
-
-void CTavTreeCtrl::OnLButtonDown(UINT, CPoint point)
-{
-    if (GetFocus() != this)
-        SetFocus();
-    UINT nHitFlags = 0;
-    HTREEITEM hItem = HitTest(point, &nHitFlags);
-    if (hItem != nullptr && (nHitFlags & TVHT_ONITEMBUTTON))
-    {
-        m_hClickedItem = hItem;
-        Expand(hItem, TVE_TOGGLE);
-        m_hClickedItem = nullptr;
-        return;
-    }
-    if (hItem != nullptr && (nHitFlags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL)))
-        m_hClickedItem = hItem;
-    Default();
-    m_hClickedItem = nullptr;
-}
-
-void CTavTreeCtrl::OnLButtonUp(UINT, CPoint)
-{
-    Default();
-}
-
-void CTavTreeCtrl::OnRButtonDown(UINT, CPoint)
-{
-    Default();
-}
-
-void CTavTreeCtrl::OnRButtonUp(UINT, CPoint)
-{
-    Default();
-}
-
-void CTavTreeCtrl::OnMouseMove(UINT, CPoint)
-{
-    Default();
-}
-
-BOOL CTavTreeCtrl::OnBeginDrag(NMHDR*, LRESULT* pResult)
-{
-    *pResult = 0;
-    return FALSE;
-}
-
-// ---- Diagnostics and persistence ----
+// ---- Diagnostics ----
 
 void CTavTreeCtrl::Dump(CDumpContext& dc) const
 {
@@ -1133,111 +929,3 @@ void CTavTreeCtrl::Dump(CDumpContext& dc) const
     }
 }
 
-void CTavTreeCtrl::Serialize(CArchive& ar)
-{
-    if (ar.IsLoading())
-        LoadTree(ar);
-    else
-        SaveTree(ar);
-}
-
-void CTavTreeCtrl::SaveTree(CArchive& ar)
-{
-    HIMAGELIST hImageList = GetImageListHandle(TVSIL_NORMAL);
-    if (hImageList != nullptr)
-    {
-        ar << 1;
-        CImageList imageList;
-        imageList.Attach(hImageList);
-        imageList.Write(&ar);
-        imageList.Detach();
-    }
-    else
-    {
-        ar << 0;
-    }
-    for (HTREEITEM hItem = GetRootItem(); hItem != nullptr; hItem = GetNextTreeItem(hItem))
-        SaveItem(hItem, ar);
-    ar << 0;
-}
-
-// Items are keyed by their handle values, which the reader uses only to find parents.
-static DWORD ItemKey(HTREEITEM hItem)
-{
-    return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(hItem));
-}
-
-void CTavTreeCtrl::SaveItem(HTREEITEM hItem, CArchive& ar)
-{
-    int nImage = 0;
-    int nSelImage = 0;
-    GetItemImage(hItem, nImage, nSelImage);
-    ar << ItemKey(hItem) << GetItemText(hItem) << nImage << nSelImage;
-    const CTavTreeItemData* pData = GetObjectW(hItem);
-    ar << (pData != nullptr ? 1 : 0);
-    if (pData != nullptr)
-        ar.WriteObject(pData);
-    ar << ItemKey(GetParentItem(hItem)) << GetItemState(hItem, TVIS_SELECTED | TVIS_EXPANDED);
-}
-
-// A fault in the archive leaves the items read so far in the tree and the focus with the tree.
-void CTavTreeCtrl::LoadTree(CArchive& ar)
-{
-    HWND hWndFocus = ::GetFocus();
-    SetFocus();
-    DeleteAllItems();
-    if (GetImageListHandle(TVSIL_NORMAL) != nullptr && m_pImageList != nullptr)
-        m_pImageList->Remove(-1);
-    int nHasImageList = 0;
-    ar >> nHasImageList;
-    if (nHasImageList != 0)
-    {
-        if (m_pImageList == nullptr)
-            m_pImageList = new CImageList;
-        m_pImageList->Read(&ar);
-        SetImageList(m_pImageList, TVSIL_NORMAL);
-    }
-    CMap<long, long&, HTREEITEM, HTREEITEM&> mapKeys(10);
-    long lItemKey = 0;
-    for (ar >> lItemKey; lItemKey != 0; ar >> lItemKey)
-        LoadItem(ar, lItemKey, mapKeys);
-    if (hWndFocus != nullptr && hWndFocus != m_hWnd)
-        ::SetFocus(hWndFocus);
-}
-
-void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREEITEM, HTREEITEM&>& mapKeys)
-{
-    CString strText;
-    int nImage = 0;
-    int nSelImage = 0;
-    int nHasObject = 0;
-    ar >> strText >> nImage >> nSelImage >> nHasObject;
-    std::unique_ptr<CTavTreeItemData> pData;
-    if (nHasObject != 0)
-        pData.reset(static_cast<CTavTreeItemData*>(ar.ReadObject(RUNTIME_CLASS(CTavTreeItemData))));
-    long lParentKey = 0;
-    UINT nState = 0;
-    ar >> lParentKey >> nState;
-
-    HTREEITEM hParent = nullptr;
-    if (lParentKey != 0)
-        mapKeys.Lookup(lParentKey, hParent);
-    TVINSERTSTRUCTW insert = {};
-    insert.hParent = hParent != nullptr ? hParent : TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(strText));
-    insert.item.iImage = nImage;
-    insert.item.iSelectedImage = nSelImage;
-    // In plain mode the slot can only carry the ID.
-    const long lItemID = pData != nullptr ? pData->m_lItemID : (m_bCreateDataObjects ? -1 : 0);
-    insert.item.lParam = MakeSlot(lItemID, pData.get());
-    HTREEITEM hItem = CTreeCtrl::InsertItem(&insert);
-    if (hItem == nullptr)
-        return;
-    if (m_bCreateDataObjects)
-        pData.release();
-    m_itemIndex.Add(hItem, InsertedParent(insert), lItemID, strText.IsEmpty() != FALSE);
-    SetItemState(hItem, nState, TVIS_SELECTED | TVIS_EXPANDED);
-    mapKeys[lItemKey] = hItem;
-}

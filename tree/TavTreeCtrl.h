@@ -9,6 +9,9 @@
 #include "tree/TavTreeEdit.h"
 #include "tree/TavTreeItemData.h"
 #include "tree/TavTreeItemIndex.h"
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -96,7 +99,38 @@ public:
     long CountExpandedItems(HTREEITEM hItem);
     HTREEITEM GetLongestExpandedItem();
 
+    /// Makes the item the caret; the platform selects it.
+    BOOL SelectItem(HTREEITEM hItem);
+    /// Makes the item with this ID the caret.
+    BOOL SelectItem(long lItemID);
+    /// Whether the item's selected bit is set.
+    BOOL IsItemSelected(HTREEITEM hItem) const;
+    /// Selects the item, its following siblings and all their descendants.
+    void SelectItems(HTREEITEM hItem);
+    /// Deselects the item, its following siblings and all their descendants.
+    void DeselectItems(HTREEITEM hItem);
+    /// Selects every item.
+    void SelectAll();
+    /// Deselects every item.
+    void DeselectAll();
+    /// Selects exactly the shown items from one item to the other, both included, in either order.
+    void SelectItemRange(HTREEITEM hFrom, HTREEITEM hTo);
+    /// Appends every selected item, parents before their children, hidden items included.
+    void GetSelectedItems(CArray<HTREEITEM, HTREEITEM&>& aItems);
+    /// Appends the selected items among the item, its following siblings and their descendants.
+    void GetSelectedChildren(HTREEITEM hItem, CArray<HTREEITEM, HTREEITEM&>& aItems);
+    /// Appends the texts of the selected items in the order of GetSelectedItems.
+    void GetSelectedItemTexts(CStringArray& aTexts);
+    /// Appends the texts of the selected items in the order of GetSelectedChildren.
+    void GetSelectedChildrenTexts(HTREEITEM hItem, CStringArray& aTexts);
+    /// Number of selected items.
+    long GetSelectionCount() const;
+    /// Removes every item that has an ancestor in the array; the others keep their order.
+    void RemoveChildrenOfParents(CArray<HTREEITEM, HTREEITEM&>& aItems) const;
+
+    /// Selection keys (with multi-selection: Shift ranges, Delete), F2, and label-edit keys.
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    /// Loads the tree from a loading archive, saves it to a storing one.
     void Serialize(CArchive& ar) override;
     void Dump(CDumpContext& dc) const override;
 
@@ -147,6 +181,20 @@ protected:
     void DeleteOldImages(HTREEITEM) {}
 
     void CallSelectionChanged();
+
+    /// Sets the selected bit of the item, its following siblings and all their descendants to nState.
+    void SetItemsState(HTREEITEM hItem, UINT nState);
+    /// Selects shown items from hFrom towards hTo; FALSE when hTo was not reached that way.
+    BOOL SelectItemsDirection(HTREEITEM hFrom, HTREEITEM hTo, BOOL bDown);
+    /// Leaves only the item whose icon or label is at the point selected (and the caret), or nothing.
+    void SelectOnlyItemAtPoint(CPoint point);
+    /// Ends a drag at a button release, dropping the dragged items on the target if the drop counts.
+    void OnButtonUp(CPoint point);
+
+    /// Keeps the tree's record of selected items in step with state changes sent to the window.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    /// Learns of the platform's own caret changes and deletions before the handlers run.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     // Items that appear or leave other than through the operations of this class go through these, so that
     // the ID index stays exact: IndexItem records an item with its parent and current ID and text.
@@ -204,7 +252,6 @@ private:
     std::vector<HTREEITEM> GetPathFromRoot(HTREEITEM hItem) const;
     BOOL IsTextEmpty(HTREEITEM hItem) const;
     HTREEITEM GetLastChildItem(HTREEITEM hItem) const;
-    void DeselectDescendants(HTREEITEM hItem);
     BOOL CollapseAndReset(HTREEITEM hItem, UINT nCode);
     void CollectDescendants(HTREEITEM hItem, std::vector<std::pair<HTREEITEM, CTavTreeItemData*>>& vecDescendants);
     const CTavBitmapData* FindPictureRecord(HTREEITEM hItem);
@@ -216,8 +263,73 @@ private:
     BOOL IsTransferIntoItself(HTREEITEM hItem, HTREEITEM hTarget);
     BOOL PreTranslateEditMessage(MSG* pMsg);
 
+    // Selection.
+    void TakeFocus();
+    static BOOL IsOnIconOrLabel(UINT nHitFlags) { return (nHitFlags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL)) != 0; }
+    void SetSelectedBit(HTREEITEM hItem, BOOL bSelected);
+    void ClearSelectionBelow(HTREEITEM hItem);
+    void NoteSelectedBit(HTREEITEM hItem, UINT nState, UINT nStateMask);
+    void NoteDeletedItem(HTREEITEM hItem);
+    BOOL IsBelow(HTREEITEM hItem, HTREEITEM hAncestor) const;
+    BOOL IsInRangeFrom(HTREEITEM hItem, HTREEITEM hFrom, std::unordered_set<HTREEITEM>& setFollowing,
+                       bool& bFollowingRead) const;
+    std::vector<HTREEITEM> SortInWalkOrder(const std::vector<HTREEITEM>& vecItems) const;
+    std::vector<HTREEITEM> GetSelectedInRange(HTREEITEM hFrom) const;
+    HTREEITEM FirstChildOrRoot(HTREEITEM hParent) const;
+    BOOL IsAboveShown(HTREEITEM hFirst, HTREEITEM hSecond) const;
+    void ShiftClick(HTREEITEM hItem);
+    void ClickIconOrLabel(HTREEITEM hItem, CPoint point);
+    void ClickRowBeside(HTREEITEM hItem, CPoint point);
+    BOOL HandleSelectionKey(UINT nVirtKey);
+    BOOL ExtendSelectionTo(HTREEITEM hCaret, HTREEITEM hFrom, HTREEITEM hTo);
+    HTREEITEM StepShownItems(HTREEITEM hItem, UINT nCode) const;
+    HTREEITEM GetLastTreeItem() const;
+    void DeleteSelectedItems();
+
+    // Dragging.
+    void SelectPressedItemForDrag();
+    void StartDragOnFirstMove(UINT nFlags, CPoint point);
+    void DragTo(CPoint point);
+    void ScrollForDrag(CPoint point);
+    BOOL IsDroppableFor(HTREEITEM hCandidate) const;
+    void SetDropTarget(HTREEITEM hTarget);
+    void DropItems(const CTavTreeDragInformation& dragInfo);
+    void AbortDrag();
+    void RemoveMovedItem(HTREEITEM hItem, HTREEITEM hNew);
+
+    // Persistence.
+    CString ReadLongText(HTREEITEM hItem, LPCWSTR lpszStart) const;
+    void SaveSubtree(HTREEITEM hFirst, long lParentKey, CArchive& ar);
+    void CheckLoadedData(CTavTreeItemData* pData);
+
     // ID index over every item of the tree, hidden or not.
     CTavTreeItemIndex m_itemIndex;
     // The item whose label is being edited; guards against the platform's second end notification.
     HTREEITEM m_hEditedItem;
+    // Every item whose selected bit is set, kept from the state changes the window sees, so that selection
+    // queries and deselecting cost in proportion to the selection, not to the tree.
+    std::unordered_set<HTREEITEM> m_setSelected;
+
+    // What SaveTree has read of the item it hands to SaveItem, and the keys it gave out so far.
+    struct CSavedRecord
+    {
+        HTREEITEM hItem;
+        TVITEMW item;
+        CString strText;
+        long lParentKey;
+    };
+    CSavedRecord* m_pSavedRecord;
+    long m_lNextSaveKey;
+    std::unordered_map<HTREEITEM, long> m_mapSaveKeys;
+
+    // Item data and host objects that the load under way has placed, against hostile archives.
+    struct CLoadedObjects
+    {
+        std::unordered_set<const CObject*> setItemData;
+        std::unordered_map<const CObject*, BOOL> mapHostOwned;
+        // Plain mode keeps only IDs; the data objects live until the load ends, as the archive may still
+        // refer back to them.
+        std::vector<std::unique_ptr<CTavTreeItemData>> vecPlainModeData;
+    };
+    CLoadedObjects* m_pLoadedObjects;
 };

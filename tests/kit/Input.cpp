@@ -243,22 +243,40 @@ void DoubleClick(CWnd* pWnd, CPoint point, Button button, UINT modifiers)
     MouseRelease(pWnd, point, button, modifiers);
 }
 
+// Routes a press straight to its window: it skips the queue, where the message meant to end the platform's
+// tracking already waits, but takes the host's route.
+void RoutePress(HWND hWndTarget, CPoint point, Button button, UINT modifiers)
+{
+    const UINT nDown = DownMessage(button);
+    s_heldButtons |= ButtonFlag(button);
+    ActionKeyState keyState(modifiers);
+    SetCursorFor(hWndTarget, nDown);
+    MSG press{hWndTarget, nDown, MouseFlags(modifiers), MAKELPARAM(point.x, point.y), ::GetTickCount(), {}};
+    ::GetCursorPos(&press.pt);
+    AfxRouteMessage(&press);
+}
+
 void ClickWithQueuedRelease(CWnd* pWnd, CPoint point, Button button, UINT modifiers)
 {
     HWND hWndTarget = MouseTarget(pWnd, point);
-    const UINT nDown = DownMessage(button);
-    const LPARAM lParam = MAKELPARAM(point.x, point.y);
-    ::PostMessageW(hWndTarget, nDown + 1, MouseFlags(modifiers), lParam);
-    s_heldButtons |= ButtonFlag(button);
-    {
-        // The press skips the queue, where the release already waits, but takes the host's route.
-        ActionKeyState keyState(modifiers);
-        SetCursorFor(hWndTarget, nDown);
-        MSG press{hWndTarget, nDown, MouseFlags(modifiers), lParam, ::GetTickCount(), {}};
-        ::GetCursorPos(&press.pt);
-        AfxRouteMessage(&press);
-    }
+    ::PostMessageW(hWndTarget, DownMessage(button) + 1, MouseFlags(modifiers), MAKELPARAM(point.x, point.y));
+    RoutePress(hWndTarget, point, button, modifiers);
     s_heldButtons &= ~ButtonFlag(button);
+    ActionKeyState keyState(modifiers);
+    PumpUntilIdle();
+}
+
+void PressWithQueuedMove(CWnd* pWnd, CPoint point, CPoint ptMove, Button button, UINT modifiers)
+{
+    HWND hWndTarget = MouseTarget(pWnd, point);
+    POINT ptScreen = ptMove;
+    ::ClientToScreen(pWnd->m_hWnd, &ptScreen);
+    MoveCursor(ptScreen);
+    POINT ptTargetMove = ptScreen;
+    ::ScreenToClient(hWndTarget, &ptTargetMove);
+    ::PostMessageW(hWndTarget, WM_MOUSEMOVE, MouseFlags(modifiers) | ButtonFlag(button),
+                   MAKELPARAM(ptTargetMove.x, ptTargetMove.y));
+    RoutePress(hWndTarget, point, button, modifiers);
     ActionKeyState keyState(modifiers);
     PumpUntilIdle();
 }

@@ -58,6 +58,11 @@ void DoubleClick(CWnd* pWnd, CPoint point, Button button = Button::Left, UINT mo
 // a drag): the loop finds the release and ends as a click, where Click would hang, as it sends the release
 // only after the press has returned.
 void ClickWithQueuedRelease(CWnd* pWnd, CPoint point, Button button = Button::Left, UINT modifiers = NoKeys);
+// A press whose first move, beyond the platform's 4-pixel drag distance, is already waiting in the queue when
+// the press is handled: the platform's tree view, which waits inside the press to tell a click from a drag,
+// finds the move and announces a drag. The cursor is at the move's point and the button stays held; go on
+// with MouseMove and MouseRelease.
+void PressWithQueuedMove(CWnd* pWnd, CPoint point, CPoint ptMove, Button button = Button::Left, UINT modifiers = NoKeys);
 // Press, move in steps to the end point, release: a drag with the left button.
 void Drag(CWnd* pWnd, CPoint from, CPoint to, UINT modifiers = NoKeys, int nSteps = 4);
 // Where GetCursorPos says the mouse is, in pWnd's client coordinates.

@@ -129,32 +129,6 @@ TEST_F(TreeStructure, DumpOfEmptyAndSmallTrees)
                  DumpOf(m_tree));
 }
 
-TEST_F(TreeStructure, ATreeWithoutImageListIsWrittenAsDocumented)
-{
-    m_tree.DeleteAllItems();
-    m_tree.SetImageList(nullptr, TVSIL_NORMAL);
-    HTREEITEM hItem = m_tree.InsertItem(nullptr, L"A", 1);
-    m_tree.SetObject(hItem, nullptr);
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        m_tree.Serialize(ar);
-        ar.Close();
-    }
-    const DWORD dwKey = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(hItem));
-    std::vector<BYTE> vecExpected = { 0, 0, 0, 0 };
-    for (int i = 0; i < 4; ++i)
-        vecExpected.push_back(static_cast<BYTE>(dwKey >> (8 * i)));
-    for (BYTE by : { 0xFF, 0xFE, 0xFF, 0x01, 0x41, 0x00 })
-        vecExpected.push_back(by);
-    vecExpected.resize(vecExpected.size() + 6 * 4, 0);
-    const ULONGLONG nLength = file.GetLength();
-    std::vector<BYTE> vecWritten(static_cast<size_t>(nLength));
-    file.SeekToBegin();
-    file.Read(vecWritten.data(), static_cast<UINT>(nLength));
-    EXPECT_EQ(vecExpected, vecWritten);
-}
-
 TEST_F(TreeStructure, ASavedTreeLoadsBackWithItsItemDataAndIDsFindable)
 {
     m_tree.Expand(m_hA, TVE_EXPAND);

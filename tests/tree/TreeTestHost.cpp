@@ -6,6 +6,8 @@ IMPLEMENT_SERIAL(CCountedItemData, CTavTreeItemData, 0)
 
 int CCountedObject::s_nNextSerial = 1;
 std::map<int, int> CCountedObject::s_mapDeletions;
+std::set<const CCountedObject*> CCountedObject::s_setLive;
+int CCountedObject::s_nDoubleDeletions = 0;
 int CCountedItemData::s_nLive = 0;
 int CCountedItemData::s_nDeleted = 0;
 
@@ -20,6 +22,7 @@ void CCountedObject::Serialize(CArchive& ar)
 void TreeTest::SetUp()
 {
     CCountedObject::s_mapDeletions.clear();
+    CCountedObject::s_nDoubleDeletions = 0;
     CCountedItemData::s_nLive = CCountedItemData::s_nDeleted = 0;
     ASSERT_TRUE(m_wndHost.Open(320, 400));
     ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
@@ -68,4 +71,42 @@ std::map<long, HTREEITEM> TreeTest::FirstItemsByWalk() const
     for (HTREEITEM hItem = m_tree.GetRootItem(); hItem != nullptr; hItem = m_tree.GetNextTreeItem(hItem))
         mapFirst.emplace(m_tree.GetItemID(hItem), hItem);
     return mapFirst;
+}
+
+CPoint TreeTest::LabelPoint(HTREEITEM hItem) const
+{
+    CRect rect;
+    EXPECT_TRUE(m_tree.GetItemRect(hItem, &rect, TRUE));
+    return rect.CenterPoint();
+}
+
+CPoint TreeTest::BesideLabel(HTREEITEM hItem) const
+{
+    CRect rect;
+    EXPECT_TRUE(m_tree.GetItemRect(hItem, &rect, TRUE));
+    return CPoint(rect.right + 12, rect.CenterPoint().y);
+}
+
+static std::wstring JoinTexts(const CStringArray& aTexts)
+{
+    std::wstring strJoined;
+    for (INT_PTR i = 0; i < aTexts.GetSize(); ++i)
+        strJoined += (i > 0 ? L" " : L"") + std::wstring(static_cast<LPCWSTR>(aTexts[i]));
+    return strJoined;
+}
+
+std::wstring TreeTest::SelectedTexts()
+{
+    CStringArray aTexts;
+    m_tree.GetSelectedItemTexts(aTexts);
+    return JoinTexts(aTexts);
+}
+
+std::wstring TreeTest::ScannedSelectedTexts() const
+{
+    CStringArray aTexts;
+    for (HTREEITEM hItem : AllItems())
+        if (m_tree.GetItemState(hItem, TVIS_SELECTED) != 0)
+            aTexts.Add(m_tree.GetItemText(hItem));
+    return JoinTexts(aTexts);
 }

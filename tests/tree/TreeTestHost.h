@@ -5,6 +5,8 @@
 #include "kit/Host.h"
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 // A host object; every deletion is recorded by serial number, so a double deletion shows as a count of 2.
@@ -12,13 +14,21 @@ class CCountedObject : public CObject
 {
     DECLARE_SERIAL(CCountedObject)
 public:
-    CCountedObject() : m_nSerial(s_nNextSerial++) {}
-    ~CCountedObject() override { ++s_mapDeletions[m_nSerial]; }
+    CCountedObject() : m_nSerial(s_nNextSerial++) { s_setLive.insert(this); }
+    ~CCountedObject() override
+    {
+        ++s_mapDeletions[m_nSerial];
+        if (s_setLive.erase(this) == 0)
+            ++s_nDoubleDeletions;
+    }
     void Serialize(CArchive& ar) override;
 
     int m_nSerial;
     static int s_nNextSerial;
     static std::map<int, int> s_mapDeletions;
+    // Objects alive by address, so that a loaded object with a serial number seen before still counts apart.
+    static std::set<const CCountedObject*> s_setLive;
+    static int s_nDoubleDeletions;
 };
 
 // Item data whose live instances are counted.
@@ -48,6 +58,8 @@ public:
     using CTavTreeCtrl::GetHeightOfImage;
     using CTavTreeCtrl::SetItemData;
     using CTavTreeCtrl::GetItemData;
+    using CTavTreeCtrl::m_hShiftAnchor;
+    using CTavTreeCtrl::m_pDragInfo;
 
     BOOL m_bCanRename = TRUE;
 
@@ -72,6 +84,14 @@ protected:
     std::vector<HTREEITEM> AllItems() const;
     // The first item of each ID in the order of the tree's own walk.
     std::map<long, HTREEITEM> FirstItemsByWalk() const;
+
+    // Where a user presses on an item: the middle of its label, or on its row right of the label.
+    CPoint LabelPoint(HTREEITEM hItem) const;
+    CPoint BesideLabel(HTREEITEM hItem) const;
+    // Texts of the selected items as the tree reports them, and as a scan of every item's state bit finds
+    // them, both in walk order, separated by spaces.
+    std::wstring SelectedTexts();
+    std::wstring ScannedSelectedTexts() const;
 
     kit::CHostDialog m_wndHost;
     CTestTree m_tree;
