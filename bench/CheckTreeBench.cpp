@@ -118,17 +118,21 @@ int CountItems(const CTreeCtrl& tree, HTREEITEM hFirst)
     return nCount;
 }
 
-// Seconds and messages of one full paint, the mean of several.
+// Seconds and messages of one full paint: the mean of ten, in the fastest of five rounds.
 double Paint(CWnd& wnd, UINT* pMessages)
 {
     const int nPaints = 10;
-    UINT nMessages = 0;
-    const double dSeconds = Timed([&] {
-        for (int i = 0; i < nPaints; ++i)
-            wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    }, &nMessages);
-    *pMessages = nMessages / nPaints;
-    return dSeconds / nPaints;
+    double dBest = 1e9;
+    for (int nRound = 0; nRound < 5; ++nRound)
+    {
+        UINT nMessages = 0;
+        dBest = std::min(dBest, Timed([&] {
+            for (int i = 0; i < nPaints; ++i)
+                wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        }, &nMessages));
+        *pMessages = nMessages / nPaints;
+    }
+    return dBest / nPaints;
 }
 
 struct Row
@@ -168,9 +172,14 @@ int main()
         row.nRootItems = 1 + CountItems(tree, tree.GetChildItem(hBigRoot));
 
         // One root's whole tree, the first time after building (every parent is checked once), then again.
+        // The others are the fastest of three rounds: the machine is shared.
         row.dFirstSet = Timed([&] { tree.SetCheckState(hBigRoot, 1, TRUE); }, &row.nFirstSetMessages);
-        row.dWalk = Timed([&] { PlainWalk(tree, tree.GetChildItem(hBigRoot)); }, &row.nWalkMessages);
-        row.dSet = Timed([&] { tree.SetCheckState(hBigRoot, 0, TRUE); }, &row.nSetMessages);
+        row.dWalk = row.dSet = 1e9;
+        for (UINT nRound = 0; nRound < 3; ++nRound)
+        {
+            row.dWalk = std::min(row.dWalk, Timed([&] { PlainWalk(tree, tree.GetChildItem(hBigRoot)); }, &row.nWalkMessages));
+            row.dSet = std::min(row.dSet, Timed([&] { tree.SetCheckState(hBigRoot, nRound % 2, TRUE); }, &row.nSetMessages));
+        }
 
         // Toggles of the deepest leaves of the path, each leaf checked and unchecked again in turn: every
         // ancestor changes each time.

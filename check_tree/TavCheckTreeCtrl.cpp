@@ -70,28 +70,17 @@ BOOL CTavCheckTreeCtrl::ToggleSelectedItems(HTREEITEM hItem)
         return FALSE;
     const UINT nNewState = GetCheckState(hItem) == CTavCheckItem::stateChecked ? CTavCheckItem::stateUnchecked
                                                                                : CTavCheckItem::stateChecked;
-    if (GetItemState(hItem, TVIS_SELECTED) == 0)
+    if (!IsItemSelected(hItem))
     {
         SetCheckState(hItem, nNewState, TRUE);
         return FALSE;
     }
-    std::vector<HTREEITEM> vecSelected;
-    CollectSelectedTopItems(GetRootItem(), vecSelected);
-    for (HTREEITEM hSelected : vecSelected)
-        SetCheckState(hSelected, nNewState, TRUE);
+    CArray<HTREEITEM, HTREEITEM&> aSelected;
+    GetSelectedChildren(GetRootItem(), aSelected);
+    RemoveChildrenOfParents(aSelected);
+    for (INT_PTR i = 0; i < aSelected.GetSize(); ++i)
+        SetCheckState(aSelected[i], nNewState, TRUE);
     return TRUE;
-}
-
-// Selected items in walk order, none below another selected item.
-void CTavCheckTreeCtrl::CollectSelectedTopItems(HTREEITEM hFirst, std::vector<HTREEITEM>& vecSelected)
-{
-    for (HTREEITEM hItem = hFirst; hItem != nullptr; hItem = GetNextSiblingItem(hItem))
-    {
-        if (GetItemState(hItem, TVIS_SELECTED) != 0)
-            vecSelected.push_back(hItem);
-        else
-            CollectSelectedTopItems(GetChildItem(hItem), vecSelected);
-    }
 }
 
 void CTavCheckTreeCtrl::CallActionListener(HTREEITEM hItem)

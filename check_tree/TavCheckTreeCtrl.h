@@ -100,7 +100,6 @@ protected:
     CImageList m_imageList;  ///< the three check-box images
 
 private:
-    void CollectSelectedTopItems(HTREEITEM hFirst, std::vector<HTREEITEM>& vecSelected);
     CTavCheckItem* GetCheckItem(HTREEITEM hItem) const;
     void StoreState(HTREEITEM hItem, CTavCheckItem* pData, UINT nState);
     void InvalidateCheckBox(HTREEITEM hItem);

@@ -23,6 +23,8 @@ protected:
     }
 
     CPoint BoxCentre(HTREEITEM hItem) { return m_tree.CalcCheckBoxRect(hItem).CenterPoint(); }
+    // On the label's text, right of the box.
+    CPoint TextPoint(HTREEITEM hItem) { return BoxCentre(hItem) + CPoint(14, 0); }
     std::vector<HTREEITEM> Selected() const
     {
         std::vector<HTREEITEM> vecSelected;
@@ -51,10 +53,9 @@ TEST_F(CheckTreeInput, AClickOnAnUnselectedBoxTogglesItsSubtreeThenSelectsItThen
     EXPECT_EQ(vecExpected, m_vecLog);
 
     // A click on the label beside the box changes no state and tells no check listener.
-    CRect rcLabel;
-    m_tree.CalcItemRect(h[2], rcLabel);
-    kit::Click(&m_tree, CPoint(rcLabel.right - 3, rcLabel.CenterPoint().y));
+    kit::Click(&m_tree, TextPoint(h[2]));
     EXPECT_EQ("110", States(h));
+    EXPECT_EQ(h[2], m_tree.GetSelectedItem());
     EXPECT_EQ(2u, m_vecLog.size());
 }
 
@@ -103,4 +104,17 @@ TEST_F(CheckTreeInput, ADoubleClickOnABoxTogglesOnceAndKeepsTheExpansion)
     EXPECT_FALSE(m_tree.CanToggleExpand(h[0], BoxCentre(h[0])));
     EXPECT_TRUE(m_tree.CanToggleExpand(h[0], BoxCentre(h[0]) + CPoint(20, 0)));
     EXPECT_FALSE(m_tree.CanToggleExpand(h[0], BoxCentre(h[0]) + CPoint(200, 0)));
+}
+
+TEST_F(CheckTreeInput, ADropOnALeafRecalculatesTheParentTheItemLandsUnder)
+{
+    m_tree.AllowDragAndDrop();
+    const std::vector<HTREEITEM> h = Build({ "P:0", "  leaf!:0", "X:1" });
+    m_tree.SetFocus();
+    const CPoint ptStart = TextPoint(h[2]);
+    kit::PressWithQueuedMove(&m_tree, ptStart, ptStart + CPoint(8, 0));
+    kit::MouseMove(&m_tree, TextPoint(h[1]));
+    kit::MouseRelease(&m_tree, TextPoint(h[1]));
+    EXPECT_EQ("P:2 |   leaf:0 |   X:1", Outline());
+    EXPECT_TRUE(m_first.m_vecChanged.empty()) << "a drop toggles nothing";
 }

@@ -120,6 +120,7 @@ TEST_F(CheckTreeTest, LabelsCarryRoomForTheBoxThatOnlyTheCheckTreeHides)
     m_tree.SetItemText(hItem, L"renamed");
     EXPECT_EQ(L"      renamed", static_cast<CTavTreeCtrl&>(m_tree).GetItemText(hItem));
     // Editing labels in place stays off: the owner-drawn labels have no editor.
+    m_tree.AllowLabelEditing();
     EXPECT_EQ(0u, m_tree.GetStyle() & TVS_EDITLABELS);
     EXPECT_EQ(DWORD(TVS_NOTOOLTIPS), m_tree.GetStyle() & TVS_NOTOOLTIPS);
 }
@@ -181,11 +182,11 @@ TEST_F(CheckTreeTest, StatesAreSavedAsStoredAndLoadedWithoutRecalculation)
 TEST_F(CheckTreeTest, OneCheckItemRecordByteForByteAndItsDump)
 {
     m_tree.SetImageList(nullptr, TVSIL_NORMAL);
-    HTREEITEM hItem = m_tree.InsertItem(L"x", 7, 0, TRUE, -1, -1, 0, 2);
+    m_tree.InsertItem(L"x", 7, 0, TRUE, -1, -1, 0, 2);
     CMemFile file;
     Save(m_tree, file);
-    const DWORD dwKey = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(hItem));
-    std::vector<BYTE> vecExpected = { 0, 0, 0, 0, BYTE(dwKey), BYTE(dwKey >> 8), BYTE(dwKey >> 16), BYTE(dwKey >> 24),
+    std::vector<BYTE> vecExpected = { 0, 0, 0, 0,   // no image list
+                                      1, 0, 0, 0,   // the item's key
                                       0xFF, 0xFE, 0xFF, 7 };
     for (wchar_t ch : std::wstring(L"      x"))
         vecExpected.insert(vecExpected.end(), { BYTE(ch), 0 });

@@ -14,9 +14,8 @@ public:
     using CTavCheckTreeCtrl::CalcAllCheckStates;
     using CTavCheckTreeCtrl::CalcChildrenCheckState;
     using CTavCheckTreeCtrl::CalcCheckBoxRect;
-    using CTavCheckTreeCtrl::CalcItemRect;
     using CTavCheckTreeCtrl::CanToggleExpand;
-    using CTavCheckTreeCtrl::m_imageList;
+    using CTavOwnerDrawTree::AllowLabelEditing;
 };
 
 // Records what a check tree listener hears.
