@@ -86,7 +86,8 @@ public:
         CalcAll();
     }
 
-    void MoveWithChildren(CModelItem* pItem, CModelItem* pTarget)
+    // The item alone (its children go with the old item) or with its subtree, child by child.
+    void Move(CModelItem* pItem, CModelItem* pTarget, bool bWithChildren)
     {
         CModelItem* pOldParent = pItem->pParent;
         CModelItem* pLanding = Landing(pTarget);
@@ -94,44 +95,26 @@ public:
         {
             const std::vector<CModelItem*> vecChildren = pItem->vecChildren;
             CModelItem* pNew = Transfer(pItem, pTarget);
-            for (CModelItem* pChild : vecChildren)
-                MoveWithChildren(pChild, pNew);
+            for (size_t i = 0; bWithChildren && i < vecChildren.size(); ++i)
+                Move(vecChildren[i], pNew, true);
             Unlink(pItem);
         }
         AfterTransfer(pOldParent, pTarget, pLanding);
     }
 
-    void Move(CModelItem* pItem, CModelItem* pTarget)
-    {
-        CModelItem* pOldParent = pItem->pParent;
-        CModelItem* pLanding = Landing(pTarget);
-        if (!IsIntoItself(pItem, pTarget))
-        {
-            Transfer(pItem, pTarget);
-            Unlink(pItem);
-        }
-        AfterTransfer(pOldParent, pTarget, pLanding);
-    }
-
-    CModelItem* Copy(CModelItem* pItem, CModelItem* pTarget)
+    CModelItem* Copy(CModelItem* pItem, CModelItem* pTarget, bool bWithChildren)
     {
         CModelItem* pLanding = Landing(pTarget);
-        CModelItem* pNew = IsIntoItself(pItem, pTarget) ? nullptr : Transfer(pItem, pTarget);
-        AfterTransfer(nullptr, pTarget, pLanding);
-        return pNew;
-    }
-
-    void CopyWithChildren(CModelItem* pItem, CModelItem* pTarget)
-    {
-        CModelItem* pLanding = Landing(pTarget);
+        CModelItem* pNew = nullptr;
         if (!IsIntoItself(pItem, pTarget))
         {
             const std::vector<CModelItem*> vecChildren = pItem->vecChildren;
-            if (CModelItem* pNew = Copy(pItem, pTarget))
-                for (CModelItem* pChild : vecChildren)
-                    CopyWithChildren(pChild, pNew);
+            pNew = bWithChildren ? Copy(pItem, pTarget, false) : Transfer(pItem, pTarget);
+            for (size_t i = 0; bWithChildren && pNew != nullptr && i < vecChildren.size(); ++i)
+                Copy(vecChildren[i], pNew, true);
         }
         AfterTransfer(nullptr, pTarget, pLanding);
+        return pNew;
     }
 
     // Every item, parents before children.
@@ -224,44 +207,19 @@ private:
 class CheckTreeEquivalence : public CheckTreeTest
 {
 protected:
-    std::vector<HTREEITEM> TreeItems() const
+    // The model in the form of Outline().
+    static std::string ModelOutline(const std::vector<CModelItem*>& vecItems)
     {
-        std::vector<HTREEITEM> vecItems;
-        for (HTREEITEM hItem = m_tree.GetRootItem(); hItem != nullptr;)
-        {
-            vecItems.push_back(hItem);
-            HTREEITEM hNext = m_tree.GetChildItem(hItem);
-            for (HTREEITEM hUp = hItem; hNext == nullptr && hUp != nullptr; hUp = m_tree.GetParentItem(hUp))
-                hNext = m_tree.GetNextSiblingItem(hUp);
-            hItem = hNext;
-        }
-        return vecItems;
-    }
-
-    // Shape, labels and states, parents before children.
-    std::wstring Describe(const std::vector<HTREEITEM>& vecItems) const
-    {
-        std::wstring strOut;
-        for (HTREEITEM hItem : vecItems)
-        {
-            int nDepth = 0;
-            for (HTREEITEM hUp = m_tree.GetParentItem(hItem); hUp != nullptr; hUp = m_tree.GetParentItem(hUp))
-                ++nDepth;
-            strOut += std::to_wstring(nDepth) + L" " + static_cast<LPCWSTR>(static_cast<const CTavTreeCtrl&>(m_tree).GetItemText(hItem)) +
-                      L" " + std::to_wstring(m_tree.GetCheckState(hItem)) + L"\n";
-        }
-        return strOut;
-    }
-
-    static std::wstring Describe(const std::vector<CModelItem*>& vecItems)
-    {
-        std::wstring strOut;
+        std::string strOut;
         for (const CModelItem* pItem : vecItems)
         {
-            int nDepth = 0;
+            if (!strOut.empty())
+                strOut += " | ";
             for (const CModelItem* pUp = pItem->pParent; pUp != nullptr; pUp = pUp->pParent)
-                ++nDepth;
-            strOut += std::to_wstring(nDepth) + L" " + pItem->strLabel + L" " + std::to_wstring(CLiteralModel::Read(pItem)) + L"\n";
+                strOut += "  ";
+            for (wchar_t ch : pItem->strLabel.substr(6))
+                strOut += static_cast<char>(ch);
+            strOut += ":" + std::to_string(CLiteralModel::Read(pItem));
         }
         return strOut;
     }
@@ -289,7 +247,7 @@ TEST_F(CheckTreeEquivalence, EveryStepLeavesTheStatesThatTheStepsRunOneByOneLeav
     int nNextLabel = 1;
     for (int nSteps = 0; nSteps < 600; ++nSteps)
     {
-        const std::vector<HTREEITEM> vecItems = TreeItems();
+        const std::vector<HTREEITEM> vecItems = AllItems();
         const std::vector<CModelItem*> vecModel = model.Items();
         ASSERT_EQ(vecItems.size(), vecModel.size()) << "step " << nSteps;
         const size_t nCount = vecItems.size();
@@ -362,10 +320,10 @@ TEST_F(CheckTreeEquivalence, EveryStepLeavesTheStatesThatTheStepsRunOneByOneLeav
             pick(j);
             switch (random() % 4)
             {
-            case 0: m_tree.MoveItemWithChildren(vecItems[i], vecItems[j]); model.MoveWithChildren(vecModel[i], vecModel[j]); break;
-            case 1: m_tree.MoveItem(vecItems[i], vecItems[j]); model.Move(vecModel[i], vecModel[j]); break;
-            case 2: m_tree.CopyItemWithChildren(vecItems[i], vecItems[j]); model.CopyWithChildren(vecModel[i], vecModel[j]); break;
-            default: m_tree.CopyItem(vecItems[i], vecItems[j]); model.Copy(vecModel[i], vecModel[j]); break;
+            case 0: m_tree.MoveItemWithChildren(vecItems[i], vecItems[j]); model.Move(vecModel[i], vecModel[j], true); break;
+            case 1: m_tree.MoveItem(vecItems[i], vecItems[j]); model.Move(vecModel[i], vecModel[j], false); break;
+            case 2: m_tree.CopyItemWithChildren(vecItems[i], vecItems[j]); model.Copy(vecModel[i], vecModel[j], true); break;
+            default: m_tree.CopyItem(vecItems[i], vecItems[j]); model.Copy(vecModel[i], vecModel[j], false); break;
             }
         }
         else if (nKind < 92)
@@ -391,6 +349,6 @@ TEST_F(CheckTreeEquivalence, EveryStepLeavesTheStatesThatTheStepsRunOneByOneLeav
             for (size_t k = 0; k < model.m_vecRoots.size(); ++k)
                 model.Set(model.m_vecRoots[k], nState, true);
         }
-        ASSERT_EQ(Describe(model.Items()), Describe(TreeItems())) << "after step " << nSteps << ", kind " << nKind;
+        ASSERT_EQ(ModelOutline(model.Items()), Outline()) << "after step " << nSteps << ", kind " << nKind;
     }
 }

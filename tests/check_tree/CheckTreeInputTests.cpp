@@ -28,8 +28,8 @@ protected:
     std::vector<HTREEITEM> Selected() const
     {
         std::vector<HTREEITEM> vecSelected;
-        for (HTREEITEM hItem = m_tree.GetRootItem(); hItem != nullptr; hItem = m_tree.GetNextTreeItem(hItem))
-            if (m_tree.GetItemState(hItem, TVIS_SELECTED) != 0)
+        for (HTREEITEM hItem : AllItems())
+            if (m_tree.IsItemSelected(hItem))
                 vecSelected.push_back(hItem);
         return vecSelected;
     }

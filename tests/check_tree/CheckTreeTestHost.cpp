@@ -62,6 +62,22 @@ std::string CheckTreeTest::Outline() const
     return strOut;
 }
 
+static void CollectItems(const CTestCheckTree& tree, HTREEITEM hFirst, std::vector<HTREEITEM>& vecItems)
+{
+    for (HTREEITEM hItem = hFirst; hItem != nullptr; hItem = tree.GetNextSiblingItem(hItem))
+    {
+        vecItems.push_back(hItem);
+        CollectItems(tree, tree.GetChildItem(hItem), vecItems);
+    }
+}
+
+std::vector<HTREEITEM> CheckTreeTest::AllItems() const
+{
+    std::vector<HTREEITEM> vecItems;
+    CollectItems(m_tree, m_tree.GetRootItem(), vecItems);
+    return vecItems;
+}
+
 std::string CheckTreeTest::States(const std::vector<HTREEITEM>& vecItems) const
 {
     std::string strStates;

@@ -49,6 +49,8 @@ protected:
     std::vector<HTREEITEM> Build(const std::vector<const char*>& vecOutline);
     // "text:state" of every item in walk order, children indented by two spaces, joined with " | ".
     std::string Outline() const;
+    // Every item, shown or not, parents before children.
+    std::vector<HTREEITEM> AllItems() const;
     // The states of the given items, joined without separators ("0112").
     std::string States(const std::vector<HTREEITEM>& vecItems) const;
 
