@@ -6,7 +6,6 @@
 #include "check_tree/TavCheckItem.h"
 #include <unordered_map>
 #include <unordered_set>
-#include <vector>
 
 class CTavCheckTreeActionListener;
 
@@ -106,6 +105,7 @@ private:
     UINT CombineChildren(HTREEITEM hFirstChild, BOOL bRefresh);
     void SetStateLiterally(HTREEITEM hItem, UINT nState, BOOL bCalcChildren);
     void SetSubtreeInOneWalk(HTREEITEM hItem, UINT nState);
+    UINT SetSubtreeBottomUp(HTREEITEM hItem, UINT nState);
     void RecalcAfterTransfer(HTREEITEM hOldParent, HTREEITEM hTarget, HTREEITEM hLanding);
     HTREEITEM GetLandingParent(HTREEITEM hTarget);
     template <class TDelete>

@@ -14,7 +14,6 @@
 // there, so the subtree is set bottom-up in one pass and the ancestors are refreshed once. Elsewhere, and
 // for states other than the three, the steps run one by one.
 #include "check_tree/TavCheckTreeCtrl.h"
-#include <vector>
 
 namespace
 {
@@ -100,66 +99,32 @@ void CTavCheckTreeCtrl::SetStateLiterally(HTREEITEM hItem, UINT nState, BOOL bCa
     CalcCheckState(GetParentItem(hItem));
 }
 
-// Pre-order down, combination on the way back up: a parent ends with the combination of its children (an
-// item without a check item among them reads as unchecked).
+// Any row in view may change: the whole client area is repainted once.
 void CTavCheckTreeCtrl::SetSubtreeInOneWalk(HTREEITEM hItem, UINT nState)
 {
-    struct COpenItem
+    if (GetChildItem(hItem) == nullptr)
     {
-        HTREEITEM hItem;
-        CTavCheckItem* pData;
-        UINT nCombined;
-    };
-    std::vector<COpenItem> vecOpen;  // hItem and the ancestors of hCurrent below it
-    HTREEITEM hCurrent = hItem;
-    CTavCheckItem* pData = GetCheckItem(hCurrent);
-    HTREEITEM hChild = GetChildItem(hCurrent);
-    if (hChild == nullptr)
-    {
-        StoreState(hItem, pData, nState);
+        StoreState(hItem, GetCheckItem(hItem), nState);
         return;
     }
-    // Any row in view may change.
     Invalidate(TRUE);
-    for (;;)
-    {
-        if (hChild != nullptr)
-        {
-            vecOpen.push_back({ hCurrent, pData, s_nNoCombination });
-            hCurrent = hChild;
-            pData = GetCheckItem(hCurrent);
-            hChild = GetChildItem(hCurrent);
-            continue;
-        }
-        // hCurrent is complete: a leaf takes the state, a parent the combination of its children.
-        UINT nFinal = nState;
-        for (;;)
-        {
-            if (pData != nullptr)
-                pData->m_nState = nFinal;
-            const UINT nRead = pData != nullptr ? nFinal : CTavCheckItem::stateUnchecked;
-            COpenItem& parent = vecOpen.back();
-            parent.nCombined = CombineState(parent.nCombined, nRead);
-            HTREEITEM hNext = GetNextSiblingItem(hCurrent);
-            if (hNext != nullptr)
-            {
-                hCurrent = hNext;
-                pData = GetCheckItem(hCurrent);
-                hChild = GetChildItem(hCurrent);
-                break;
-            }
-            hCurrent = parent.hItem;
-            pData = parent.pData;
-            nFinal = parent.nCombined;
-            vecOpen.pop_back();
-            if (vecOpen.empty())
-            {
-                if (pData != nullptr)
-                    pData->m_nState = nFinal;
-                return;
-            }
-        }
-    }
+    SetSubtreeBottomUp(hItem, nState);
+}
+
+// A leaf takes the state, a parent the combination of its children once they are set (an item without a
+// check item among them reads as unchecked). Returns the state the item reads afterwards.
+UINT CTavCheckTreeCtrl::SetSubtreeBottomUp(HTREEITEM hItem, UINT nState)
+{
+    CTavCheckItem* pData = GetCheckItem(hItem);
+    UINT nFinal = nState;
+    HTREEITEM hChild = GetChildItem(hItem);
+    if (hChild != nullptr)
+        for (nFinal = s_nNoCombination; hChild != nullptr; hChild = GetNextSiblingItem(hChild))
+            nFinal = CombineState(nFinal, SetSubtreeBottomUp(hChild, nState));
+    if (pData == nullptr)
+        return CTavCheckItem::stateUnchecked;
+    pData->m_nState = nFinal;
+    return nFinal;
 }
 
 // Reads the children's states in order, first refreshing each dirty child; stops at the first
