@@ -112,6 +112,8 @@ TEST_F(CheckTreeTest, BoxesShowTheImageOfEachStateAndTheHighlightBeginsRightOfTh
     }
     EXPECT_TRUE(kit::RegionIs(image, CRect(BoxOrigin(LabelRect(m_tree, h[3])), CSize(13, 13)), crWindow))
         << "a state other than the three shows no box";
+    CImageList missing;
+    EXPECT_FALSE(missing.Create(12345, 13, 1, RGB(255, 255, 255))) << "no such bitmap in the resource chain";
 
     // Selected items: the box stays on the window colour, the highlight starts 15 pixels into the label with
     // the text in the highlight-text colour; only the caret shows the focus rectangle on its edge.
