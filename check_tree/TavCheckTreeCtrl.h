@@ -106,7 +106,8 @@ private:
     void SetStateLiterally(HTREEITEM hItem, UINT nState, BOOL bCalcChildren);
     void SetSubtreeInOneWalk(HTREEITEM hItem, UINT nState);
     UINT SetSubtreeBottomUp(HTREEITEM hItem, UINT nState);
-    void RecalcAfterTransfer(HTREEITEM hOldParent, HTREEITEM hTarget, HTREEITEM hLanding);
+    template <class TTransfer>
+    HTREEITEM TransferAndRecalc(HTREEITEM hItem, HTREEITEM hTarget, BOOL bMove, TTransfer transfer);
     HTREEITEM GetLandingParent(HTREEITEM hTarget);
     template <class TDelete>
     void DeleteAndRecalc(HTREEITEM hItem, TDelete deleteItem);

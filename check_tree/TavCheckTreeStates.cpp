@@ -199,44 +199,45 @@ HTREEITEM CTavCheckTreeCtrl::GetLandingParent(HTREEITEM hTarget)
     return hTarget != nullptr && !ItemCanHaveChildren(hTarget) ? GetParentItem(hTarget) : hTarget;
 }
 
-void CTavCheckTreeCtrl::RecalcAfterTransfer(HTREEITEM hOldParent, HTREEITEM hTarget, HTREEITEM hLanding)
+// After a move the old parent is recalculated, after a move or copy the target (and the parent the item
+// landed under, when that is another item).
+template <class TTransfer>
+HTREEITEM CTavCheckTreeCtrl::TransferAndRecalc(HTREEITEM hItem, HTREEITEM hTarget, BOOL bMove, TTransfer transfer)
 {
+    HTREEITEM hOldParent = bMove ? GetParentItem(hItem) : nullptr;
+    HTREEITEM hLanding = GetLandingParent(hTarget);
+    HTREEITEM hNew = transfer();
     CalcCheckState(hOldParent);
     CalcCheckState(hTarget);
     if (hLanding != hTarget)
         CalcCheckState(hLanding);
+    return hNew;
 }
 
 HTREEITEM CTavCheckTreeCtrl::MoveItem(HTREEITEM hItem, HTREEITEM hTarget)
 {
-    HTREEITEM hOldParent = GetParentItem(hItem);
-    HTREEITEM hLanding = GetLandingParent(hTarget);
-    HTREEITEM hNew = CTavOwnerDrawTree::MoveItem(hItem, hTarget);
-    RecalcAfterTransfer(hOldParent, hTarget, hLanding);
-    return hNew;
+    return TransferAndRecalc(hItem, hTarget, TRUE, [&] { return CTavOwnerDrawTree::MoveItem(hItem, hTarget); });
 }
 
 void CTavCheckTreeCtrl::MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
 {
-    HTREEITEM hOldParent = GetParentItem(hItem);
-    HTREEITEM hLanding = GetLandingParent(hTarget);
-    CTavOwnerDrawTree::MoveItemWithChildren(hItem, hTarget);
-    RecalcAfterTransfer(hOldParent, hTarget, hLanding);
+    TransferAndRecalc(hItem, hTarget, TRUE, [&] {
+        CTavOwnerDrawTree::MoveItemWithChildren(hItem, hTarget);
+        return HTREEITEM(nullptr);
+    });
 }
 
 HTREEITEM CTavCheckTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hTarget)
 {
-    HTREEITEM hLanding = GetLandingParent(hTarget);
-    HTREEITEM hNew = CTavOwnerDrawTree::CopyItem(hItem, hTarget);
-    RecalcAfterTransfer(nullptr, hTarget, hLanding);
-    return hNew;
+    return TransferAndRecalc(hItem, hTarget, FALSE, [&] { return CTavOwnerDrawTree::CopyItem(hItem, hTarget); });
 }
 
 void CTavCheckTreeCtrl::CopyItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
 {
-    HTREEITEM hLanding = GetLandingParent(hTarget);
-    CTavOwnerDrawTree::CopyItemWithChildren(hItem, hTarget);
-    RecalcAfterTransfer(nullptr, hTarget, hLanding);
+    TransferAndRecalc(hItem, hTarget, FALSE, [&] {
+        CTavOwnerDrawTree::CopyItemWithChildren(hItem, hTarget);
+        return HTREEITEM(nullptr);
+    });
 }
 
 // A subtree delete reaches the overrides once per item; the tree is recalculated once, when the outermost
