@@ -3,41 +3,17 @@
 #include "Gdi.h"
 #include "Gallery.h"
 #include "TavTree.h"
+#include "TreePictures.h"
 #include <memory>
 
 namespace
 {
-const COLORREF s_crMask = RGB(255, 0, 255);
-
 enum : DWORD
 {
     ID_PROJECTS = 1,
     ID_DOCUMENTS = 2,
     ID_ARCHIVE = 3,
 };
-
-// A 16 by 16 picture: a coloured body on the mask colour, so the tree shows it with a transparent corner.
-std::unique_ptr<CBitmap> DrawPicture(CDC* pScreenDC, COLORREF crBody, bool bFolder)
-{
-    auto pBitmap = std::make_unique<CBitmap>();
-    pBitmap->CreateCompatibleBitmap(pScreenDC, 16, 16);
-    CDC dc;
-    dc.CreateCompatibleDC(pScreenDC);
-    CBitmap* pOld = dc.SelectObject(pBitmap.get());
-    dc.FillSolidRect(0, 0, 16, 16, s_crMask);
-    if (bFolder)
-    {
-        dc.FillSolidRect(1, 3, 6, 2, crBody);
-        dc.FillSolidRect(1, 5, 14, 9, crBody);
-    }
-    else
-    {
-        dc.FillSolidRect(3, 1, 10, 14, RGB(64, 64, 64));
-        dc.FillSolidRect(4, 2, 8, 12, crBody);
-    }
-    dc.SelectObject(pOld);
-    return pBitmap;
-}
 
 // Tells the log what the tree's listeners hear.
 class CLogListener : public CTavTreeActionListener
@@ -132,7 +108,7 @@ private:
     {
         CClientDC screenDC(nullptr);
         HTREEITEM hItem = m_tree.InsertItem(lpszText, dwID, dwParentID, bFolder);
-        m_tree.SetItemPicture(hItem, DrawPicture(&screenDC, crBody, bFolder).release(), TRUE, s_crMask);
+        m_tree.SetItemPicture(hItem, DrawTreePicture(&screenDC, crBody, bFolder).release(), TRUE, kTreePictureMask);
         return hItem;
     }
 

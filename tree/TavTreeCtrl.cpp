@@ -30,7 +30,7 @@ END_MESSAGE_MAP()
 CTavTreeCtrl::CTavTreeCtrl()
     : m_bSelChangedByMouseAndKeyboardOnly(FALSE), m_bSuppressSelChanged(FALSE), m_pImageList(nullptr),
       m_pDragInfo(nullptr), m_bCreateDataObjects(TRUE), m_hClickedItem(nullptr), m_hEditedItem(nullptr),
-      m_pSavedRecord(nullptr), m_lNextSaveKey(0), m_pLoadedObjects(nullptr)
+      m_hCaret(nullptr), m_pSavedRecord(nullptr), m_lNextSaveKey(0), m_pLoadedObjects(nullptr)
 {
     // Init sets the feature flags.
     Init();
@@ -107,6 +107,9 @@ void CTavTreeCtrl::SetTreeStyle(DWORD dwAdd, DWORD dwRemove)
 void CTavTreeCtrl::PreSubclassWindow()
 {
     CTreeCtrl::PreSubclassWindow();
+    // A window taken over with items in it has items the index never saw inserted.
+    if (GetCount() != 0)
+        m_itemIndex.MarkStale();
     InitializeControl();
 }
 
@@ -128,6 +131,7 @@ void CTavTreeCtrl::OnDestroy()
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     CTreeCtrl::OnDestroy();
     m_setSelected.clear();
+    m_hCaret = nullptr;
 }
 
 void CTavTreeCtrl::AllowLabelEditing()
@@ -210,7 +214,10 @@ CTavTreeItemData* CTavTreeCtrl::GetObjectW(HTREEITEM hItem) const
     LPARAM lSlot = 0;
     if (!m_bCreateDataObjects || !ReadSlot(hItem, lSlot))
         return nullptr;
-    return reinterpret_cast<CTavTreeItemData*>(lSlot);
+    CTavTreeItemData* pData = reinterpret_cast<CTavTreeItemData*>(lSlot);
+    if (pData != nullptr)
+        m_itemIndex.Lend(hItem, &pData->m_lItemID);
+    return pData;
 }
 
 void CTavTreeCtrl::SetObject(HTREEITEM hItem, const CTavTreeItemData* pData)
@@ -222,7 +229,6 @@ void CTavTreeCtrl::SetObject(HTREEITEM hItem, const CTavTreeItemData* pData)
     if (pOld != nullptr && pOld != pData && m_bDestroyItemData)
         DestroyObject(hItem);
     WriteSlot(hItem, reinterpret_cast<LPARAM>(pData));
-    IndexItem(hItem);
 }
 
 void CTavTreeCtrl::DestroyObject(HTREEITEM hItem)
@@ -232,7 +238,6 @@ void CTavTreeCtrl::DestroyObject(HTREEITEM hItem)
         return;
     delete pData;
     WriteSlot(hItem, 0);
-    m_itemIndex.ChangeID(hItem, -1);
 }
 
 // ---- Identity ----
@@ -245,7 +250,7 @@ long CTavTreeCtrl::GetItemID(HTREEITEM hItem) const
     return ItemIDFromSlot(lSlot);
 }
 
-void CTavTreeCtrl::IndexItem(HTREEITEM hItem)
+void CTavTreeCtrl::IndexItem(HTREEITEM hItem) const
 {
     LPARAM lSlot = 0;
     if (ReadSlot(hItem, lSlot))
@@ -257,6 +262,7 @@ void CTavTreeCtrl::IndexItem(HTREEITEM hItem)
 // which only an item with an empty text can do.
 HTREEITEM CTavTreeCtrl::FindItem(long lItemID) const
 {
+    EnsureIndexCurrent();
     const std::vector<HTREEITEM>* pCandidates = m_itemIndex.GetCandidates(lItemID);
     if (pCandidates == nullptr)
         return nullptr;
@@ -422,6 +428,7 @@ HTREEITEM CTavTreeCtrl::InsertItem(const CString& strText, DWORD dwItemID, DWORD
 // verified look-up then decides. This keeps building a tree by parent IDs at one message per item.
 HTREEITEM CTavTreeCtrl::GetOnlyCandidate(long lItemID) const
 {
+    EnsureIndexCurrent();
     const std::vector<HTREEITEM>* pCandidates = m_itemIndex.GetCandidates(lItemID);
     if (pCandidates == nullptr || pCandidates->size() != 1)
         return nullptr;
@@ -458,11 +465,7 @@ HTREEITEM CTavTreeCtrl::InsertItem(HTREEITEM hParent, const CString& strText, DW
     }
     HTREEITEM hItem = CTreeCtrl::InsertItem(&insert);
     if (hItem == nullptr)
-    {
         delete pData;
-        return nullptr;
-    }
-    m_itemIndex.Add(hItem, InsertedParent(insert), ItemIDFromSlot(insert.item.lParam), strText.IsEmpty() != FALSE);
     return hItem;
 }
 
@@ -492,8 +495,6 @@ BOOL CTavTreeCtrl::SetItemText(HTREEITEM hItem, const CString& strText)
     const UINT nState = GetItemState(hItem, 0xFFFF);
     const BOOL bResult = CTreeCtrl::SetItemText(hItem, strText);
     SetItemState(hItem, nState, 0xFFFF);
-    if (bResult)
-        m_itemIndex.SetEmptyText(hItem, strText.IsEmpty() != FALSE);
     return bResult;
 }
 
@@ -502,36 +503,7 @@ BOOL CTavTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
     if (hItem == nullptr)
         return FALSE;
     ClearSelectionBelow(hItem);
-    if ((nCode & TVE_COLLAPSERESET) == 0)
-        return CTreeCtrl::Expand(hItem, nCode);
-    return CollapseAndReset(hItem, nCode);
-}
-
-// A collapse with reset makes the platform delete the item's children; their data goes with them.
-BOOL CTavTreeCtrl::CollapseAndReset(HTREEITEM hItem, UINT nCode)
-{
-    std::vector<std::pair<HTREEITEM, CTavTreeItemData*>> vecDescendants;
-    CollectDescendants(hItem, vecDescendants);
-    CancelEditWithin(hItem);
-    const BOOL bResult = CTreeCtrl::Expand(hItem, nCode);
-    if (vecDescendants.empty() || GetChildItem(hItem) != nullptr)
-        return bResult;
-    for (const auto& descendant : vecDescendants)
-    {
-        m_itemIndex.Remove(descendant.first);
-        if (m_bDestroyItemData)
-            delete descendant.second;
-    }
-    return bResult;
-}
-
-void CTavTreeCtrl::CollectDescendants(HTREEITEM hItem, std::vector<std::pair<HTREEITEM, CTavTreeItemData*>>& vecDescendants)
-{
-    for (HTREEITEM hChild = GetChildItem(hItem); hChild != nullptr; hChild = GetNextSiblingItem(hChild))
-    {
-        vecDescendants.emplace_back(hChild, GetObjectW(hChild));
-        CollectDescendants(hChild, vecDescendants);
-    }
+    return CTreeCtrl::Expand(hItem, nCode);
 }
 
 int CTavTreeCtrl::AddNewBitmap(UINT nResID, DWORD crMask)
@@ -737,14 +709,18 @@ void CTavTreeCtrl::CancelEditWithin(HTREEITEM hItem)
         EndEditLabelNow(TRUE);
 }
 
-void CTavTreeCtrl::RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData)
+// The window procedure releases what the platform deletes. A moved item's data lives on in its new item, so
+// the procedure is told to leave it; a moved item known to have no children spares the look for them.
+void CTavTreeCtrl::RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData, BOOL bMayHaveChildren)
 {
-    CancelEditWithin(hItem);
-    ForgetDescendants(hItem);
     if (bReleaseData)
-        ReleaseItem(hItem);
-    else
-        m_itemIndex.Remove(hItem);
+    {
+        CTreeCtrl::DeleteItem(hItem);
+        return;
+    }
+    m_movedItem = { hItem, bMayHaveChildren };
+    CTreeCtrl::DeleteItem(hItem);
+    m_movedItem = {};
     CTreeCtrl::DeleteItem(hItem);
 }
 
@@ -800,10 +776,8 @@ BOOL CTavTreeCtrl::DeleteAllItems()
         DeleteItemWithChildren(hRoot);
         hRoot = hNext;
     }
+    // Whatever an override of the deletes left behind still gives back its data (the window procedure sees to it).
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
-    CancelEditWithin(nullptr);
-    // Whatever an override of the deletes left behind still gives back its data.
-    ReleaseAllItems();
     CTreeCtrl::DeleteAllItems();
     m_hShiftAnchor = nullptr;
     return TRUE;
@@ -849,6 +823,9 @@ BOOL CTavTreeCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     const NMTVDISPINFOW* pInfo = reinterpret_cast<NMTVDISPINFOW*>(pNMHDR);
+    // A parent that answers this notification with TRUE has the platform rename the item unseen, even the
+    // second time the platform announces one edit's end.
+    m_itemIndex.MarkTextUnverified(pInfo->item.hItem);
     if (m_hEditedItem == nullptr)
         return FALSE;
     HTREEITEM hItem = m_hEditedItem;

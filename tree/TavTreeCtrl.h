@@ -48,12 +48,14 @@ public:
     void DisAllowItemDelete() { m_bItemDelete = FALSE; }
     // Data-object mode (TRUE, the default) or plain mode, where the item-data slot holds the ID; set it before
     // the first insertion.
-    void SetCreateDataObjects(BOOL bCreate) { m_bCreateDataObjects = bCreate; }
+    void SetCreateDataObjects(BOOL bCreate);
     void ReceiveOnSelChangedByMouseAndKeyboardOnly(BOOL bOnly) { m_bSelChangedByMouseAndKeyboardOnly = bOnly; }
     void AddActionListener(CTavTreeActionListener* pListener);
 
     // Identity. A null item, and in data-object mode an item without a data object, has the ID -1 and cannot
-    // have children.
+    // have children. The look-ups by ID answer what a walk of the live tree would, however its items were
+    // inserted, renamed, deleted or moved: every such message passes the window procedure, which keeps the ID
+    // index in step (see WindowProc and GetObjectW).
     long GetItemID(HTREEITEM hItem) const;
     HTREEITEM FindItem(long lItemID) const;
     BOOL IsItem(long lItemID) const;
@@ -166,7 +168,13 @@ protected:
     void PreSubclassWindow() override;
 
     BOOL HasObject(HTREEITEM hItem) const;
+    /// The item's data object, null in plain mode. The window cannot see a write to the object's m_lItemID,
+    /// so the object counts as lent out: the next look-up by ID takes the ID again from every object lent out
+    /// since the previous look-up, without a message. A derived class may therefore change an item's ID by
+    /// writing m_lItemID through a pointer fetched since the last look-up; a pointer kept across look-ups
+    /// must be fetched again (this call) before the ID is written through it.
     CTavTreeItemData* GetObjectW(HTREEITEM hItem) const;
+    /// The same as GetObjectW, lent out on the same terms.
     CTavTreeItemData* GetObject_save(HTREEITEM hItem) const { return GetObjectW(hItem); }
     void SetObject(HTREEITEM hItem, const CTavTreeItemData* pData);
     void DestroyObject(HTREEITEM hItem);
@@ -191,19 +199,23 @@ protected:
     /// Ends a drag at a button release, dropping the dragged items on the target if the drop counts.
     void OnButtonUp(CPoint point);
 
-    /// Keeps the tree's record of selected items in step with state changes sent to the window.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     /// Learns of the platform's own caret changes and deletions before the handlers run.
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
-    // Items that appear or leave other than through the operations of this class go through these, so that
-    // the ID index stays exact: IndexItem records an item with its parent and current ID and text.
-    void IndexItem(HTREEITEM hItem);
-    // Forgets everything below the item and releases its data (the platform is about to delete it).
+    /// Records an item in the ID index with its parent and its current ID and text.
+    void IndexItem(HTREEITEM hItem) const;
+    /// Forgets everything below the item and releases its data (the platform is about to delete it).
     void ForgetDescendants(HTREEITEM hItem);
-    // The platform deletes the item and its children; their data is released first, the item's own data only
-    // with bReleaseData (a moved item's data lives on in its new item).
-    void RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData);
+    /// The platform deletes the item and its children; their data is released, the item's own data only
+    /// with bReleaseData (a moved item's data lives on in its new item). A caller that knows the item has no
+    /// children spares the look for them.
+    void RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData, BOOL bMayHaveChildren = TRUE);
+
+    /// Watches every insertion, text or item-data change, deletion and collapse with reset that reaches the
+    /// window, whoever sends it (this class, the CTreeCtrl members, raw messages), and keeps the ID index, the
+    /// item data and the record of selected items in step: deleted items and the children a collapse with
+    /// reset removes give back their data.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
@@ -252,7 +264,6 @@ private:
     std::vector<HTREEITEM> GetPathFromRoot(HTREEITEM hItem) const;
     BOOL IsTextEmpty(HTREEITEM hItem) const;
     HTREEITEM GetLastChildItem(HTREEITEM hItem) const;
-    BOOL CollapseAndReset(HTREEITEM hItem, UINT nCode);
     void CollectDescendants(HTREEITEM hItem, std::vector<std::pair<HTREEITEM, CTavTreeItemData*>>& vecDescendants);
     const CTavBitmapData* FindPictureRecord(HTREEITEM hItem);
     void DeleteOwnedBitmaps();
@@ -268,6 +279,7 @@ private:
     static BOOL IsOnIconOrLabel(UINT nHitFlags) { return (nHitFlags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL)) != 0; }
     void SetSelectedBit(HTREEITEM hItem, BOOL bSelected);
     void ClearSelectionBelow(HTREEITEM hItem);
+    void NoteSelectionChange(UINT message, LPARAM lParam, LRESULT lResult);
     void NoteSelectedBit(HTREEITEM hItem, UINT nState, UINT nStateMask);
     void NoteDeletedItem(HTREEITEM hItem);
     BOOL IsBelow(HTREEITEM hItem, HTREEITEM hAncestor) const;
@@ -295,20 +307,38 @@ private:
     void SetDropTarget(HTREEITEM hTarget);
     void DropItems(const CTavTreeDragInformation& dragInfo);
     void AbortDrag();
-    void RemoveMovedItem(HTREEITEM hItem, HTREEITEM hNew);
+    void RemoveMovedItem(HTREEITEM hItem, HTREEITEM hNew, BOOL bMayHaveChildren);
 
     // Persistence.
     CString ReadLongText(HTREEITEM hItem, LPCWSTR lpszStart) const;
     void SaveSubtree(HTREEITEM hFirst, long lParentKey, CArchive& ar);
     void CheckLoadedData(CTavTreeItemData* pData);
 
-    // ID index over every item of the tree, hidden or not.
-    CTavTreeItemIndex m_itemIndex;
+    // Observation of the window's messages (TavTreeCtrlIndexing.cpp).
+    LRESULT ObserveInsertion(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ObserveItemChange(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ObserveDeletion(WPARAM wParam, LPARAM lParam);
+    LRESULT ObserveCollapseReset(WPARAM wParam, LPARAM lParam);
+    BOOL IsNewTextEmpty(UINT message, HTREEITEM hItem, const TVITEMW& item) const;
+    // Settles what the index holds in doubt: a rebuild, texts and lent-out IDs to read again.
+    void EnsureIndexCurrent() const;
+    void IndexSubtree(HTREEITEM hFirst) const;
+
+    // ID index over every item of the tree, hidden or not; a cache that look-ups bring up to date.
+    mutable CTavTreeItemIndex m_itemIndex;
     // The item whose label is being edited; guards against the platform's second end notification.
     HTREEITEM m_hEditedItem;
     // Every item whose selected bit is set, kept from the state changes the window sees, so that selection
     // queries and deselecting cost in proportion to the selection, not to the tree.
     std::unordered_set<HTREEITEM> m_setSelected;
+    // The platform's caret as its notifications announce it.
+    HTREEITEM m_hCaret;
+    // An item being deleted after a move: its data lives on in the new item.
+    struct CMovedItem
+    {
+        HTREEITEM hItem = nullptr;
+        BOOL bMayHaveChildren = TRUE;
+    } m_movedItem;
 
     // What SaveTree has read of the item it hands to SaveItem, and the keys it gave out so far.
     struct CSavedRecord

@@ -251,10 +251,7 @@ HTREEITEM CTavTreeCtrl::TransferItem(HTREEITEM hItem, HTREEITEM hTarget)
     insert.item = item;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
     insert.item.pszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(strText));
-    HTREEITEM hNew = CTreeCtrl::InsertItem(&insert);
-    if (hNew != nullptr)
-        m_itemIndex.Add(hNew, InsertedParent(insert), ItemIDFromSlot(item.lParam), strText.IsEmpty() != FALSE);
-    return hNew;
+    return CTreeCtrl::InsertItem(&insert);
 }
 
 // A text read into a buffer of 512 characters that filled it is read again whole.
@@ -276,7 +273,7 @@ HTREEITEM CTavTreeCtrl::MoveItem(HTREEITEM hItem, HTREEITEM hTarget)
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     HTREEITEM hNew = TransferItem(hItem, hTarget);
     if (hNew != nullptr)
-        RemoveMovedItem(hItem, hNew);
+        RemoveMovedItem(hItem, hNew, TRUE);
     return hNew;
 }
 
@@ -286,6 +283,7 @@ void CTavTreeCtrl::MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
         return;
     CFlagGuard suppress(m_bSuppressSelChanged, TRUE);
     HTREEITEM hChild = GetChildItem(hItem);
+    const BOOL bHadChildren = hChild != nullptr;
     HTREEITEM hNew = TransferItem(hItem, hTarget);
     if (hNew == nullptr)
         return;
@@ -295,16 +293,16 @@ void CTavTreeCtrl::MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget)
         MoveItemWithChildren(hChild, hNew);
         hChild = hNext;
     }
-    RemoveMovedItem(hItem, hNew);
+    RemoveMovedItem(hItem, hNew, bHadChildren);
 }
 
 // A moved caret stays the caret: deleting it would make the platform select a neighbour, which would then
 // join the selection.
-void CTavTreeCtrl::RemoveMovedItem(HTREEITEM hItem, HTREEITEM hNew)
+void CTavTreeCtrl::RemoveMovedItem(HTREEITEM hItem, HTREEITEM hNew, BOOL bMayHaveChildren)
 {
-    if (GetSelectedItem() == hItem)
+    if (hItem == m_hCaret)
         SelectItem(hNew);
-    RemovePlatformItem(hItem, FALSE);
+    RemovePlatformItem(hItem, FALSE, bMayHaveChildren);
 }
 
 HTREEITEM CTavTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hTarget)
@@ -316,11 +314,7 @@ HTREEITEM CTavTreeCtrl::CopyItem(HTREEITEM hItem, HTREEITEM hTarget)
     // The new item holds the source's data until it gets its own copy; writing the slot directly keeps the
     // source's data alive.
     if (hNew != nullptr && pData != nullptr)
-    {
-        CTavTreeItemData* pCopy = pData->Copy();
-        WriteSlot(hNew, reinterpret_cast<LPARAM>(pCopy));
-        m_itemIndex.ChangeID(hNew, pCopy->m_lItemID);
-    }
+        WriteSlot(hNew, reinterpret_cast<LPARAM>(pData->Copy()));
     return hNew;
 }
 

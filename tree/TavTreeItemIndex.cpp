@@ -4,6 +4,7 @@
 void CTavTreeItemIndex::Add(HTREEITEM hItem, HTREEITEM hParent, long lItemID, bool bEmptyText)
 {
     Remove(hItem);
+    ++m_nStructureChanges;
     m_mapItemsByID[lItemID].push_back(hItem);
     m_mapEntryByItem[hItem] = { lItemID, hParent };
     SetEmptyText(hItem, bEmptyText);
@@ -11,6 +12,7 @@ void CTavTreeItemIndex::Add(HTREEITEM hItem, HTREEITEM hParent, long lItemID, bo
 
 void CTavTreeItemIndex::ChangeID(HTREEITEM hItem, long lItemID)
 {
+    m_mapLentIDs.erase(hItem);
     auto itItem = m_mapEntryByItem.find(hItem);
     if (itItem == m_mapEntryByItem.end() || itItem->second.lItemID == lItemID)
         return;
@@ -36,14 +38,19 @@ void CTavTreeItemIndex::SetEmptyText(HTREEITEM hItem, bool bEmptyText)
         m_mapEmptyTextChildren.erase(hParent);
 }
 
-void CTavTreeItemIndex::Remove(HTREEITEM hItem)
+bool CTavTreeItemIndex::Remove(HTREEITEM hItem)
 {
+    // A loan or a doubt about a handle that is gone must not reach an item that later gets the same handle.
+    m_mapLentIDs.erase(hItem);
+    m_setTextUnverified.erase(hItem);
     auto itItem = m_mapEntryByItem.find(hItem);
     if (itItem == m_mapEntryByItem.end())
-        return;
+        return false;
+    ++m_nStructureChanges;
     SetEmptyText(hItem, false);
     RemoveFromBucket(hItem, itItem->second.lItemID);
     m_mapEntryByItem.erase(itItem);
+    return true;
 }
 
 void CTavTreeItemIndex::RemoveFromBucket(HTREEITEM hItem, long lItemID)
@@ -61,6 +68,25 @@ void CTavTreeItemIndex::RemoveAll()
     m_mapEntryByItem.clear();
     m_setEmptyText.clear();
     m_mapEmptyTextChildren.clear();
+    ++m_nStructureChanges;
+    m_bStale = false;
+    m_setTextUnverified.clear();
+    m_mapLentIDs.clear();
+}
+
+std::vector<HTREEITEM> CTavTreeItemIndex::TakeTextUnverified()
+{
+    std::vector<HTREEITEM> vecItems(m_setTextUnverified.begin(), m_setTextUnverified.end());
+    m_setTextUnverified.clear();
+    return vecItems;
+}
+
+void CTavTreeItemIndex::ApplyLentIDs()
+{
+    const std::unordered_map<HTREEITEM, const long*> mapLentIDs = std::move(m_mapLentIDs);
+    m_mapLentIDs.clear();
+    for (const auto& loan : mapLentIDs)
+        ChangeID(loan.first, *loan.second);
 }
 
 const std::vector<HTREEITEM>* CTavTreeItemIndex::GetCandidates(long lItemID) const

@@ -41,6 +41,7 @@ void CTavTreeCtrl::SaveTree(CArchive& ar)
     }
     m_lNextSaveKey = 0;
     m_mapSaveKeys.clear();
+    m_mapSaveKeys.reserve(GetCount());
     try
     {
         SaveSubtree(GetRootItem(), 0, ar);
@@ -85,33 +86,34 @@ void CTavTreeCtrl::SaveSubtree(HTREEITEM hFirst, long lParentKey, CArchive& ar)
         m_pSavedRecord = nullptr;
         HTREEITEM hChild = GetChildItem(hItem);
         if (hChild != nullptr)
-            SaveSubtree(hChild, m_mapSaveKeys[hItem], ar);
+            SaveSubtree(hChild, m_mapSaveKeys.at(hItem), ar);
     }
 }
 
 // SaveTree hands over what it has read of the item; an item given otherwise is read here.
 void CTavTreeCtrl::SaveItem(HTREEITEM hItem, CArchive& ar)
 {
-    CSavedRecord record = {};
-    if (m_pSavedRecord != nullptr && m_pSavedRecord->hItem == hItem)
-        record = *m_pSavedRecord;
-    else
+    CSavedRecord fresh = {};
+    const CSavedRecord* pRecord = m_pSavedRecord;
+    if (pRecord == nullptr || pRecord->hItem != hItem)
     {
-        record.item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-        record.item.hItem = hItem;
-        record.item.stateMask = s_nSavedStates;
-        GetItem(&record.item);
-        record.strText = GetItemText(hItem);
+        fresh.item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+        fresh.item.hItem = hItem;
+        fresh.item.stateMask = s_nSavedStates;
+        GetItem(&fresh.item);
+        fresh.strText = GetItemText(hItem);
         auto itParent = m_mapSaveKeys.find(GetParentItem(hItem));
-        record.lParentKey = itParent != m_mapSaveKeys.end() ? itParent->second : 0;
+        fresh.lParentKey = itParent != m_mapSaveKeys.end() ? itParent->second : 0;
+        pRecord = &fresh;
     }
     const long lKey = ++m_lNextSaveKey;
     m_mapSaveKeys[hItem] = lKey;
-    const CTavTreeItemData* pData = m_bCreateDataObjects ? reinterpret_cast<const CTavTreeItemData*>(record.item.lParam) : nullptr;
-    ar << lKey << record.strText << record.item.iImage << record.item.iSelectedImage << (pData != nullptr ? 1 : 0);
+    const TVITEMW& item = pRecord->item;
+    const CTavTreeItemData* pData = m_bCreateDataObjects ? reinterpret_cast<const CTavTreeItemData*>(item.lParam) : nullptr;
+    ar << lKey << pRecord->strText << item.iImage << item.iSelectedImage << (pData != nullptr ? 1 : 0);
     if (pData != nullptr)
         ar.WriteObject(pData);
-    ar << record.lParentKey << (record.item.state & s_nSavedStates);
+    ar << pRecord->lParentKey << (item.state & s_nSavedStates);
 }
 
 // ---- Loading ----
@@ -207,7 +209,6 @@ void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREE
         pData.release();
     else if (pData != nullptr && m_pLoadedObjects != nullptr)
         m_pLoadedObjects->vecPlainModeData.push_back(std::move(pData));
-    m_itemIndex.Add(hItem, InsertedParent(insert), lItemID, strText.IsEmpty() != FALSE);
     mapKeys[lItemKey] = hItem;
 }
 

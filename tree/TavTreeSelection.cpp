@@ -8,35 +8,26 @@
 
 // ---- The record of selected items ----
 //
-// Every change of a selected bit reaches the window as a state change or an insertion (seen here), as the
-// platform's own caret change or as a deletion (seen in the reflected notifications, before any handler).
+// Every change of a selected bit reaches the window as a state change or an insertion (seen by the window
+// procedure), as the platform's own caret change or as a deletion (seen in the reflected notifications,
+// before any handler).
 
-LRESULT CTavTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+// State changes and insertions that reach the window (see WindowProc), once the platform has made them.
+void CTavTreeCtrl::NoteSelectionChange(UINT message, LPARAM lParam, LRESULT lResult)
 {
-    const LRESULT lResult = CTreeCtrl::WindowProc(message, wParam, lParam);
-    switch (message)
+    if (lResult == 0)
+        return;
+    // The fields read here lie alike in both character forms.
+    if (message == TVM_SETITEMW || message == TVM_SETITEMA)
     {
-    case TVM_SETITEMW:
-    case TVM_SETITEMA:
-    {
-        // The fields read here lie alike in both character forms.
         const TVITEMW* pItem = reinterpret_cast<const TVITEMW*>(lParam);
-        if (lResult && (pItem->mask & TVIF_STATE))
+        if (pItem->mask & TVIF_STATE)
             NoteSelectedBit(pItem->hItem, pItem->state, pItem->stateMask);
-        break;
+        return;
     }
-    case TVM_INSERTITEMW:
-    case TVM_INSERTITEMA:
-    {
-        const TVINSERTSTRUCTW* pInsert = reinterpret_cast<const TVINSERTSTRUCTW*>(lParam);
-        if (lResult && (pInsert->item.mask & TVIF_STATE))
-            NoteSelectedBit(reinterpret_cast<HTREEITEM>(lResult), pInsert->item.state, pInsert->item.stateMask);
-        break;
-    }
-    default:
-        break;
-    }
-    return lResult;
+    const TVINSERTSTRUCTW* pInsert = reinterpret_cast<const TVINSERTSTRUCTW*>(lParam);
+    if (pInsert->item.mask & TVIF_STATE)
+        NoteSelectedBit(reinterpret_cast<HTREEITEM>(lResult), pInsert->item.state, pInsert->item.stateMask);
 }
 
 BOOL CTavTreeCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -51,6 +42,7 @@ BOOL CTavTreeCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRE
             m_setSelected.erase(pInfo->itemOld.hItem);
             if (pInfo->itemNew.hItem != nullptr)
                 m_setSelected.insert(pInfo->itemNew.hItem);
+            m_hCaret = pInfo->itemNew.hItem;
             break;
         case TVN_DELETEITEMW:
             NoteDeletedItem(pInfo->itemOld.hItem);
@@ -77,6 +69,8 @@ void CTavTreeCtrl::NoteSelectedBit(HTREEITEM hItem, UINT nState, UINT nStateMask
 void CTavTreeCtrl::NoteDeletedItem(HTREEITEM hItem)
 {
     m_setSelected.erase(hItem);
+    if (hItem == m_hCaret)
+        m_hCaret = nullptr;
     if (hItem == m_hShiftAnchor)
         m_hShiftAnchor = nullptr;
     if (m_pDragInfo == nullptr)

@@ -177,6 +177,7 @@ TEST_F(TreeDrag, ReleasesWithoutTargetAndDeletionsMidDragMoveNothing)
         { L"no target", [this] { kit::MouseMove(&m_tree, CPoint(150, 300)); }, L"P(p1 p2) Q R S" },
         { L"Delete key (Q and the target S are selected)", [] { kit::PressKey(VK_DELETE); }, L"P(p1 p2) R" },
         { L"host deletes the target", [this] { m_tree.DeleteItem(4L); }, L"P(p1 p2) Q R" },
+        { L"host deletes the dragged item", [this] { m_tree.DeleteItem(2L); }, L"P(p1 p2) R S" },
         { L"host deletes all", [this] { m_tree.DeleteAllItems(); }, L"" },
     };
     for (const Case& c : cases)
@@ -199,6 +200,7 @@ TEST_F(TreeDrag, ReleasesWithoutTargetAndDeletionsMidDragMoveNothing)
         kit::MouseRelease(&m_tree, CPoint(150, 300));
         EXPECT_EQ(c.lpszShape, Shape());
         EXPECT_EQ(ScannedSelectedTexts(), SelectedTexts());
+        EXPECT_EQ(std::wstring::npos, SelectedTexts().find(L'S')) << "the target does not join the selection";
         EXPECT_EQ(static_cast<int>(m_tree.GetCount()), CCountedItemData::s_nLive);
     }
 }

@@ -239,12 +239,15 @@ TEST_F(TreeIdentity, CopiesShareButNeverOwnTheHostObjectAndMovesKeepIt)
     EXPECT_EQ(1, Deletions(nObject));
 }
 
-TEST_F(TreeIdentity, AnItemDeletedBehindTheTreesBackIsNeverAnswered)
+// The platform's own member deletes the item with its child; the tree still gives back both data objects.
+TEST_F(TreeIdentity, AnItemDeletedThroughThePlatformMemberIsNeverAnsweredAndGivesBackItsData)
 {
     HTREEITEM hParent = InsertCounted(nullptr, 1);
-    CTavTreeItemData* pData = m_tree.GetObjectW(hParent);
+    InsertCounted(hParent, 3);
     static_cast<CTreeCtrl&>(m_tree).DeleteItem(hParent);
-    delete pData;
+    EXPECT_EQ(0, CCountedItemData::s_nLive);
+    EXPECT_EQ(2, CCountedItemData::s_nDeleted);
+    EXPECT_EQ(nullptr, m_tree.FindItem(3));
     EXPECT_EQ(nullptr, m_tree.FindItem(1));
     EXPECT_FALSE(m_tree.IsItem(1));
 

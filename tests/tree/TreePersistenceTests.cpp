@@ -218,14 +218,17 @@ TEST_F(TreePersistence, EveryTruncationFailsAsAnArchiveFaultAndLeavesAUsableTree
     edit.SetFocus();
     for (const std::vector<BYTE>* pSaved : { &vecWithout, &vecWithImages })
     {
-        // Through the image list in steps, through the records byte by byte.
+        // Every prefix of the records; the image list in steps (the records after it are the same).
         const size_t nImageListEnd = pSaved->size() - (vecWithout.size() - 4);
-        for (size_t nLength = 0; nLength < pSaved->size(); nLength += nLength < nImageListEnd ? 61 : 1)
+        const size_t nEnd = pSaved == &vecWithout ? pSaved->size() : nImageListEnd;
+        for (size_t nLength = 0; nLength < nEnd; nLength += pSaved == &vecWithout ? 1 : 61)
         {
             SCOPED_TRACE(nLength);
             const std::vector<BYTE> vecPrefix(pSaved->begin(), pSaved->begin() + static_cast<ptrdiff_t>(nLength));
             ASSERT_EQ(CArchiveException::endOfFile, Load(vecPrefix));
             EXPECT_EQ(edit.m_hWnd, ::GetFocus()) << "the focus goes back";
+            for (const auto& first : FirstItemsByWalk())
+                ASSERT_EQ(first.second, m_tree.FindItem(first.first)) << "the items read so far are indexed";
             ExpectBalancedCounters();
         }
     }

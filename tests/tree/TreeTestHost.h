@@ -52,6 +52,7 @@ class CTestTree : public CTavTreeCtrl
 public:
     using CTavTreeCtrl::SetObject;
     using CTavTreeCtrl::GetObjectW;
+    using CTavTreeCtrl::GetObject_save;
     using CTavTreeCtrl::HasObject;
     using CTavTreeCtrl::m_aBitmaps;
     using CTavTreeCtrl::m_pImageList;
