@@ -3,15 +3,17 @@
 // message that names an item checks the handle against the items, so the count shows how an operation
 // scales.
 #include "TavCheckTree.h"
+#include "TreeBenchSupport.h"
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace
 {
-UINT g_nTreeMessages = 0;
+using bench::g_nTreeMessages;
+using bench::Timed;
 
-// Counts the tree-view messages that reach the tree.
+// Counts the tree-view messages that reach any tree class.
 template <class TBase>
 class CCounting : public TBase
 {
@@ -25,26 +27,6 @@ protected:
 };
 
 using CCountingCheckTree = CCounting<CTavCheckTreeCtrl>;
-
-double Now()
-{
-    static LARGE_INTEGER s_frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(s_frequency.QuadPart);
-}
-
-template <class Action>
-double Timed(Action action, UINT* pMessages = nullptr)
-{
-    const UINT nBefore = g_nTreeMessages;
-    const double dStart = Now();
-    action();
-    const double dSeconds = Now() - dStart;
-    if (pMessages != nullptr)
-        *pMessages = g_nTreeMessages - nBefore;
-    return dSeconds;
-}
 
 const DWORD s_dwStyle = WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
 

@@ -97,4 +97,4 @@ private:
 };
 }
 
-GALLERY_PAGE(45, L"Check tree", CCheckTreePage);
+GALLERY_PAGE(50, L"Check tree", CCheckTreePage);
