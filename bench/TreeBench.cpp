@@ -1,4 +1,5 @@
-// Building, searching and clearing a CTavTreeCtrl of 1,000 to 30,000 items, in time and tree-view messages.
+// Building, searching, renaming and clearing a CTavTreeCtrl of 1,000 to 30,000 items, in time and tree-view
+// messages.
 #include "TreeBenchSupport.h"
 #include <cstdio>
 #include <random>

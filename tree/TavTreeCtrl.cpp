@@ -713,15 +713,10 @@ void CTavTreeCtrl::CancelEditWithin(HTREEITEM hItem)
 // the procedure is told to leave it; a moved item known to have no children spares the look for them.
 void CTavTreeCtrl::RemovePlatformItem(HTREEITEM hItem, BOOL bReleaseData, BOOL bMayHaveChildren)
 {
-    if (bReleaseData)
-    {
-        CTreeCtrl::DeleteItem(hItem);
-        return;
-    }
-    m_movedItem = { hItem, bMayHaveChildren };
+    if (!bReleaseData)
+        m_movedItem = { hItem, bMayHaveChildren };
     CTreeCtrl::DeleteItem(hItem);
     m_movedItem = {};
-    CTreeCtrl::DeleteItem(hItem);
 }
 
 void CTavTreeCtrl::DeleteItem(HTREEITEM hItem)

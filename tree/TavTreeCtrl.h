@@ -130,37 +130,53 @@ public:
     /// Removes every item that has an ancestor in the array; the others keep their order.
     void RemoveChildrenOfParents(CArray<HTREEITEM, HTREEITEM&>& aItems) const;
 
-    /// Selection keys (with multi-selection: Shift ranges, Delete), F2, and label-edit keys.
+    /// Runs the selection checks on each message: a release that reduces a kept selection, Delete, the Shift
+    /// anchor, Up, Down, F2, Home, End and the page keys; while a label is edited, the edit's keys.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     /// Loads the tree from a loading archive, saves it to a storing one.
     void Serialize(CArchive& ar) override;
     void Dump(CDumpContext& dc) const override;
 
+    /// Moves the item to the target (TransferItem places it); its children go with it, their data released.
+    /// Returns the new item; refuses (null) a target in the item's own subtree. A moved caret stays the caret.
     virtual HTREEITEM MoveItem(HTREEITEM hItem, HTREEITEM hTarget);
+    /// Moves the item and its whole subtree to the target, keeping every item's data.
     virtual void MoveItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget);
+    /// Copies the item to the target with a copy of its data, which never owns the host object.
     virtual HTREEITEM CopyItem(HTREEITEM hItem, HTREEITEM hTarget);
+    /// Copies the item and its whole subtree to the target.
     virtual void CopyItemWithChildren(HTREEITEM hItem, HTREEITEM hTarget);
     virtual void DeleteItem(HTREEITEM hItem);
     virtual void DeleteItem(long lItemID);
     virtual void DeleteItemWithChildren(HTREEITEM hItem);
     virtual void DeleteItemWithChildren(long lItemID);
     virtual BOOL DeleteAllItems();
+    /// Replaces the items with those of the archive. Faults raise CArchiveException: the items read so far
+    /// stay; a record that would share or own an object twice is refused (badIndex) before it joins the tree.
     virtual void LoadTree(CArchive& ar);
+    /// Writes the image list, then one record per item in the order of GetNextTreeItem, keyed 1, 2, ...
     virtual void SaveTree(CArchive& ar);
 
 protected:
+    /// Writes the item's record: key, text, pictures, data object, parent key, selected and expanded bits.
     virtual void SaveItem(HTREEITEM hItem, CArchive& ar);
+    /// Reads the record of the key already read and inserts the item under the parent the key map names.
     virtual void LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREEITEM, HTREEITEM&>& mapKeys);
     virtual void InitializeControl();
+    /// Starts a drag of the selected items (the platform's begin-drag notifications, or a first move).
     virtual BOOL OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
     virtual BOOL CanRenameItem(HTREEITEM hItem);
     virtual void OnRenameItem(HTREEITEM hItem, const CString& strText);
+    /// Whether the item may be dragged; FALSE refuses the whole drag.
     virtual BOOL IsValidDragItem(HTREEITEM hItem);
+    /// Whether the dragged item may be dropped on the target.
     virtual BOOL IsValidDropItem(HTREEITEM hDragItem, HTREEITEM hDropItem);
     virtual void CreateImageList();
     virtual void DeleteImageList();
     virtual void CalcItemRect(HTREEITEM hItem, CRect& rect);
     virtual BOOL CanToggleExpand(HTREEITEM hItem, const CPoint& point);
+    /// Inserts a copy of one item (whole text, pictures, state, data slot) among the target's children in
+    /// alphabetical order, or right after a target that may not have children; returns it.
     virtual HTREEITEM TransferItem(HTREEITEM hItem, HTREEITEM hTarget);
 
     void Init();
@@ -220,11 +236,17 @@ protected:
     afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
+    /// Tells the listeners of the platform's caret changes, unless suppressed or not by mouse or keyboard.
     afx_msg BOOL OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    /// Starts a drag of the selection on the first move after a press, or moves a drag under way.
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    /// Clicks with Ctrl toggle, with Shift select a range, beside a selected label keep the selection.
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    /// A right-click on a selected item keeps the selection; elsewhere it selects only what it hits.
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    /// Drops a drag, or toggles the item of a Ctrl+click.
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    /// Drops a drag.
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -23,13 +23,22 @@ LRESULT CALLBACK RenamingHostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     return lResult;
 }
 
-// Refusing keeps the tree's own rename (a message it sees) out, leaving only the platform's.
+// Refusing keeps the tree's own rename (a message it sees) out, leaving only the platform's. It looks an
+// item up first, as listeners may while the edit is still open and the platform has not renamed yet.
 class CRenameSwitch : public CTavTreeActionListener
 {
 public:
+    explicit CRenameSwitch(const CTavTreeCtrl& tree) : m_tree(tree) {}
     bool OnItemDoubleClick(HTREEITEM) override { return true; }
-    int OnRenameItem(HTREEITEM, const CString&) override { return m_bTreeRenames ? 1 : 0; }
+    int OnRenameItem(HTREEITEM, const CString&) override
+    {
+        m_tree.FindItem(0);
+        return m_bTreeRenames ? 1 : 0;
+    }
     bool m_bTreeRenames = true;
+
+private:
+    const CTavTreeCtrl& m_tree;
 };
 }
 
@@ -105,10 +114,17 @@ protected:
             ::SendMessageW(m_tree.m_hWnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     }
 
-    // Through the edit box, as a user renames; either the tree renames or, refused, the platform does.
+    // Through the edit box, as a user renames; either the tree renames or, refused, the platform does. The
+    // item is shown first, as a user sees what he edits (Wine's own showing of an item to edit can leave the
+    // tree scrolled to a hidden item after some changes, and a later collapse with reset then crashes it).
     void RenameThroughEditBox(HTREEITEM hItem, LPCWSTR lpszText, bool bTreeRenames)
     {
         m_renameSwitch.m_bTreeRenames = bTreeRenames;
+        std::vector<HTREEITEM> vecAncestors;
+        for (HTREEITEM hUp = m_tree.GetParentItem(hItem); hUp != nullptr; hUp = m_tree.GetParentItem(hUp))
+            vecAncestors.insert(vecAncestors.begin(), hUp);
+        for (HTREEITEM hAncestor : vecAncestors)
+            m_tree.Expand(hAncestor, TVE_EXPAND);
         ASSERT_NE(nullptr, m_tree.EditLabel(hItem));
         if (*lpszText == L'\0')
             kit::PressKey(VK_DELETE);
@@ -213,8 +229,10 @@ protected:
                            reinterpret_cast<LPARAM>(Random(30) == 0 ? TVI_ROOT : hItem));
             break;
         case 22:
-            if (hItem != nullptr && Random(4) == 0)
-                RenameThroughEditBox(hItem, RandomText(), Random(2) != 0);
+            // First children matter most: their text decides whether their siblings are found.
+            if (hItem != nullptr)
+                RenameThroughEditBox(Random(2) && m_tree.GetChildItem(hOther) ? m_tree.GetChildItem(hOther) : hItem,
+                                     Random(2) ? L"" : L"Item", Random(2) != 0);
             break;
         case 23:
             // A derived tree writes the ID into the item's data object (items the base class inserted have none).
@@ -271,7 +289,7 @@ protected:
 
     std::mt19937 m_random{ 5 };
     BOOL m_bDataObjects = TRUE;
-    CRenameSwitch m_renameSwitch;
+    CRenameSwitch m_renameSwitch{ m_tree };
     HTREEITEM m_aItems[3] = {};
     HTREEITEM m_hExtra = nullptr;
 };
@@ -301,6 +319,9 @@ TEST_F(TreeIndexEquivalence, ChangesTheTreeDidNotMakeReachTheIndexAndSoDoTheirUn
           [&] { m_hExtra = InsertByMessage(m_aItems[M], L"", TVI_FIRST, 403); },
           [&] { ::SendMessageW(m_tree.m_hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(m_hExtra)); },
           { { 400, M }, { 401, None }, { 402, None }, { 403, None } } },
+        { L"the platform renames the first child to an empty text",
+          [&] { RenameThroughEditBox(m_aItems[m1], L"", false); }, [&] { RenameThroughEditBox(m_aItems[m1], L"m1", false); },
+          { { 400, M }, { 401, None }, { 402, None } } },
         { L"a derived tree writes the ID into the data object",
           [&] { m_tree.GetObject_save(m_aItems[m2])->m_lItemID = 22; },
           [&] { m_tree.GetObject_save(m_aItems[m2])->m_lItemID = 402; },

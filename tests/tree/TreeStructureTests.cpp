@@ -254,9 +254,21 @@ TEST_F(TreeStructure, AnAttachedDialogTreeGetsTheFeaturesAndGivesBackItsData)
     dialogTemplate.AddControl(WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, 4, 4, 100, 80, 200);
     kit::CHostDialog dialog;
     ASSERT_TRUE(dialog.Open(dialogTemplate));
+    // An item the window had before the tree took it over is found by ID and released with the rest.
+    CCountedItemData* pEarlyData = new CCountedItemData;
+    pEarlyData->m_lItemID = 7;
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = const_cast<LPWSTR>(L"Early");
+    insert.item.lParam = reinterpret_cast<LPARAM>(pEarlyData);
+    const HTREEITEM hEarly = reinterpret_cast<HTREEITEM>(
+        ::SendDlgItemMessageW(dialog.m_hWnd, 200, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     CTestTree attached;
     attached.AllowLabelEditing();
     ASSERT_TRUE(attached.SubclassDlgItem(200, &dialog));
+    EXPECT_EQ(hEarly, attached.FindItem(7));
     EXPECT_EQ(attached.m_pImageList->GetSafeHandle(), attached.GetImageListHandle(TVSIL_NORMAL));
     const DWORD dwFeatures = TVS_EDITLABELS | TVS_DISABLEDRAGDROP;
     EXPECT_EQ(dwFeatures, attached.GetStyle() & dwFeatures);
@@ -264,11 +276,11 @@ TEST_F(TreeStructure, AnAttachedDialogTreeGetsTheFeaturesAndGivesBackItsData)
     attached.DisAllowLabelEditing();
     EXPECT_EQ(0u, attached.GetStyle() & dwFeatures);
 
-    // The fixture's tree keeps its item; the attached tree releases its own two with its window.
+    // The fixture's tree keeps its item; the attached tree releases its own three with its window.
     InsertCounted(nullptr, 1);
     attached.InsertItem(attached.InsertItem(nullptr, L"Top", 1, TRUE, -1, -1, 0, RUNTIME_CLASS(CCountedItemData)),
                         L"Below", 2, TRUE, -1, -1, 0, RUNTIME_CLASS(CCountedItemData));
-    ASSERT_EQ(3, CCountedItemData::s_nLive);
+    ASSERT_EQ(4, CCountedItemData::s_nLive);
     dialog.DestroyWindow();
     EXPECT_EQ(1, CCountedItemData::s_nLive);
 }
