@@ -335,6 +335,7 @@ private:
     CString ReadLongText(HTREEITEM hItem, LPCWSTR lpszStart) const;
     void SaveSubtree(HTREEITEM hFirst, long lParentKey, CArchive& ar);
     void CheckLoadedData(CTavTreeItemData* pData);
+    void ExpandLoadedItems();
 
     // Observation of the window's messages (TavTreeCtrlIndexing.cpp).
     LRESULT ObserveInsertion(UINT message, WPARAM wParam, LPARAM lParam);
@@ -382,6 +383,8 @@ private:
         // Plain mode keeps only IDs; the data objects live until the load ends, as the archive may still
         // refer back to them.
         std::vector<std::unique_ptr<CTavTreeItemData>> vecPlainModeData;
+        // Items to expand once loading ends: insertions under collapsed parents cost the platform less.
+        std::vector<HTREEITEM> vecExpanded;
     };
     CLoadedObjects* m_pLoadedObjects;
 };

@@ -56,14 +56,14 @@ void CTavTreeCtrl::SaveTree(CArchive& ar)
 }
 
 // The items from hFirst on and their subtrees, in the order of GetNextTreeItem, reading each item once: the
-// text of a first child decides whether the walk enters its parent at all.
+// children flag and the text of a first child decide whether the walk enters a parent at all.
 void CTavTreeCtrl::SaveSubtree(HTREEITEM hFirst, long lParentKey, CArchive& ar)
 {
     for (HTREEITEM hItem = hFirst; hItem != nullptr; hItem = GetNextSiblingItem(hItem))
     {
         WCHAR szText[s_nTextBufferSize] = {};
         CSavedRecord record = { hItem, {}, CString(), lParentKey };
-        record.item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+        record.item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN;
         record.item.hItem = hItem;
         record.item.pszText = szText;
         record.item.cchTextMax = s_nTextBufferSize;
@@ -84,7 +84,8 @@ void CTavTreeCtrl::SaveSubtree(HTREEITEM hFirst, long lParentKey, CArchive& ar)
             throw;
         }
         m_pSavedRecord = nullptr;
-        HTREEITEM hChild = GetChildItem(hItem);
+        // The item's children flag spares leaves the look for a first child.
+        HTREEITEM hChild = record.item.cChildren != 0 ? GetChildItem(hItem) : nullptr;
         if (hChild != nullptr)
             SaveSubtree(hChild, m_mapSaveKeys.at(hItem), ar);
     }
@@ -128,8 +129,6 @@ void CTavTreeCtrl::LoadTree(CArchive& ar)
         m_pImageList->Remove(-1);
     CLoadedObjects loaded;
     m_pLoadedObjects = &loaded;
-    // Insertions under expanded parents would each cost a layout.
-    SetRedraw(FALSE);
     try
     {
         int nHasImageList = 0;
@@ -149,18 +148,29 @@ void CTavTreeCtrl::LoadTree(CArchive& ar)
     }
     catch (...)
     {
+        ExpandLoadedItems();
         m_pLoadedObjects = nullptr;
-        SetRedraw(TRUE);
-        Invalidate();
         if (hWndFocus != nullptr && hWndFocus != m_hWnd)
             ::SetFocus(hWndFocus);
         throw;
     }
+    ExpandLoadedItems();
     m_pLoadedObjects = nullptr;
-    SetRedraw(TRUE);
-    Invalidate();
     if (hWndFocus != nullptr && hWndFocus != m_hWnd)
         ::SetFocus(hWndFocus);
+}
+
+// Items are inserted under collapsed parents, where the platform does no layout; the parents open at the end
+// with drawing off, so that the layout is done once.
+void CTavTreeCtrl::ExpandLoadedItems()
+{
+    if (m_pLoadedObjects->vecExpanded.empty())
+        return;
+    SetRedraw(FALSE);
+    for (HTREEITEM hItem : m_pLoadedObjects->vecExpanded)
+        SetItemState(hItem, TVIS_EXPANDED, TVIS_EXPANDED);
+    SetRedraw(TRUE);
+    Invalidate();
 }
 
 void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREEITEM, HTREEITEM&>& mapKeys)
@@ -192,13 +202,17 @@ void CTavTreeCtrl::LoadItem(CArchive& ar, long lItemKey, CMap<long, long&, HTREE
     insert.item.pszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(strText));
     insert.item.iImage = nImage;
     insert.item.iSelectedImage = nSelImage;
-    insert.item.state = nState & s_nSavedStates;
-    insert.item.stateMask = s_nSavedStates;
+    // Within LoadTree the expanded bits wait for the end of the load.
+    const UINT nInsertedStates = m_pLoadedObjects != nullptr ? TVIS_SELECTED : s_nSavedStates;
+    insert.item.state = nState & nInsertedStates;
+    insert.item.stateMask = nInsertedStates;
     const long lItemID = pData != nullptr ? pData->m_lItemID : (m_bCreateDataObjects ? -1 : 0);
     insert.item.lParam = MakeSlot(lItemID, pData.get());
     HTREEITEM hItem = CTreeCtrl::InsertItem(&insert);
     if (hItem == nullptr)
         return;
+    if (m_pLoadedObjects != nullptr && (nState & TVIS_EXPANDED))
+        m_pLoadedObjects->vecExpanded.push_back(hItem);
     if (pData != nullptr && m_pLoadedObjects != nullptr)
     {
         m_pLoadedObjects->setItemData.insert(pData.get());

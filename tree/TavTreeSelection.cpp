@@ -558,14 +558,14 @@ BOOL CTavTreeCtrl::HandleSelectionKey(UINT nVirtKey)
         }
         break;
     case VK_NEXT:
-        if (bShiftRange)
+        if (bShiftRange && hCaret != nullptr)
         {
             const HTREEITEM hTarget = StepShownItems(hCaret, TVGN_NEXTVISIBLE);
             return ExtendSelectionTo(hTarget, m_hShiftAnchor, hTarget);
         }
         break;
     case VK_PRIOR:
-        if (bShiftRange)
+        if (bShiftRange && hCaret != nullptr)
         {
             const HTREEITEM hTarget = StepShownItems(hCaret, TVGN_PREVIOUSVISIBLE);
             return ExtendSelectionTo(hTarget, hTarget, m_hShiftAnchor);

@@ -94,7 +94,9 @@ protected:
             {
                 nCountedData += dynamic_cast<const CCountedItemData*>(pData) != nullptr ? 1 : 0;
                 if (pData->m_pObject != nullptr)
+                {
                     EXPECT_EQ(1u, CCountedObject::s_setLive.count(static_cast<const CCountedObject*>(pData->m_pObject)));
+                }
             }
         EXPECT_EQ(nCountedData, CCountedItemData::s_nLive);
         EXPECT_EQ(0, CCountedObject::s_nDoubleDeletions);

@@ -240,7 +240,8 @@ TEST_F(TreeSelection, SelectionQueriesFollowEveryKindOfChange)
         std::vector<HTREEITEM> vecItems = AllItems();
         if (vecItems.size() < 4)
         {
-            m_tree.InsertItem(std::to_wstring(++nNextText).c_str(), nNextText, 0);
+            ++nNextText;
+            m_tree.InsertItem(std::to_wstring(nNextText).c_str(), nNextText, 0);
             continue;
         }
         HTREEITEM hItem = pick(vecItems);
