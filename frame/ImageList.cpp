@@ -77,6 +77,20 @@ BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
     return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
 
+BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
+{
+    CBitmap bitmap;
+    BITMAP info = {};
+    if (cx <= 0 || !bitmap.LoadBitmap(nBitmapID) || !bitmap.GetBitmap(&info))
+        return FALSE;
+    if (!Create(cx, info.bmHeight, ILC_COLOR24 | ILC_MASK, info.bmWidth / cx, nGrow))
+        return FALSE;
+    if (Add(&bitmap, crMask) != -1)
+        return TRUE;
+    DeleteImageList();
+    return FALSE;
+}
+
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
     if (hImageList == nullptr)

@@ -20,6 +20,9 @@ public:
     HIMAGELIST GetSafeHandle() const { return m_hImageList; }
 
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
+    // Images of width cx cut from a bitmap resource found through the resource chain, as high as the bitmap;
+    // pixels of the mask colour become transparent. FALSE when the bitmap cannot be loaded or added.
+    BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask);
     BOOL Attach(HIMAGELIST hImageList);
     HIMAGELIST Detach();
     BOOL DeleteImageList();

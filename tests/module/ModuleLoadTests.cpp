@@ -58,7 +58,7 @@ TEST(ExtensionModule, LoadChainsTheModuleClassesAndUnloadTakesThemOut)
         bool bOnlyThese;
     } modules[] = {
         {L"TavProbeModule.dll", {"CTavProbeEarly", "CTavProbeLate"}, true},
-        {L"TavControls.dll", {"CTavTreeCtrl", "CTavTreeItemData"}, false},
+        {L"TavControls.dll", {"CTavTreeCtrl", "CTavTreeItemData", "CTavCheckItem"}, false},
     };
     for (const auto& module : modules)
     {

@@ -1,4 +1,5 @@
 #include "TreeTestHost.h"
+#include "TavCheckTree.h"
 #include "Archive.h"
 #include "DumpContext.h"
 #include "File.h"
@@ -207,6 +208,18 @@ public:
     }
 };
 
+// The owner-drawn tree's painting hooks come right after the tree's own operations.
+class COwnerDrawSlotProbe : public CTavCheckTreeCtrl
+{
+public:
+    static std::vector<ptrdiff_t> PaintingSlots()
+    {
+        return { SlotOffset(&COwnerDrawSlotProbe::TransferItem), SlotOffset(&COwnerDrawSlotProbe::BeginPainting),
+                 SlotOffset(&COwnerDrawSlotProbe::EndPainting), SlotOffset(&COwnerDrawSlotProbe::DrawNormalItem),
+                 SlotOffset(&COwnerDrawSlotProbe::DrawHighlightedItem), SlotOffset(&COwnerDrawSlotProbe::KillOldLabels) };
+    }
+};
+
 void ExpectConsecutive(const std::vector<ptrdiff_t>& vecSlots, ptrdiff_t nFirst)
 {
     for (size_t i = 0; i < vecSlots.size(); ++i)
@@ -226,6 +239,13 @@ TEST(TreeVirtualSlots, DerivedTreesListenersAndItemDataFindTheirOperationsInOrde
                       0);
     ExpectConsecutive({ SlotOffset(&CTavTreeItemData::Dump), SlotOffset(&CTavTreeItemData::Copy) },
                       SlotOffset(&CTavTreeItemData::Dump));
+
+    const std::vector<ptrdiff_t> vecPainting = COwnerDrawSlotProbe::PaintingSlots();
+    EXPECT_EQ(vecTree.back(), vecPainting.front());
+    ExpectConsecutive(vecPainting, vecPainting.front());
+    EXPECT_EQ(SlotOffset(&CTavTreeActionListener::OnItemExpanded) + static_cast<ptrdiff_t>(sizeof(void*)),
+              SlotOffset(&CTavCheckTreeActionListener::OnCheckChanged));
+    EXPECT_EQ(SlotOffset(&CTavTreeItemData::Copy), SlotOffset(&CTavCheckItem::Copy));
 }
 
 TEST_F(TreeStructure, AnAttachedDialogTreeGetsTheFeaturesAndGivesBackItsData)

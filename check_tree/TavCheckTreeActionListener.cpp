@@ -1,0 +1,5 @@
+#include "check_tree/TavCheckTreeActionListener.h"
+
+void CTavCheckTreeActionListener::OnCheckChanged(HTREEITEM)
+{
+}
