@@ -265,10 +265,14 @@ void CArchive::CheckStackRoom()
     const ULONG_PTR nHere = reinterpret_cast<ULONG_PTR>(&chProbe);
     if (m_nLoadDepth == 0)
     {
-        MEMORY_BASIC_INFORMATION info = {};
-        VirtualQuery(&chProbe, &info, sizeof(info));
-        const ULONG_PTR nStackBase = reinterpret_cast<ULONG_PTR>(info.AllocationBase);
-        m_nStackFloor = nStackBase + (nHere - nStackBase) / 8;
+        // Asking the system costs microseconds under Wine; an archive of many objects asks once.
+        if (m_nStackBase == 0)
+        {
+            MEMORY_BASIC_INFORMATION info = {};
+            VirtualQuery(&chProbe, &info, sizeof(info));
+            m_nStackBase = reinterpret_cast<ULONG_PTR>(info.AllocationBase);
+        }
+        m_nStackFloor = m_nStackBase + (nHere - m_nStackBase) / 8;
     }
     else if (nHere < m_nStackFloor)
     {

@@ -129,6 +129,7 @@ private:
     UINT m_nMode;
     UINT m_nObjectSchema = static_cast<UINT>(-1);
     UINT m_nLoadDepth = 0;          // objects being loaded inside one another
+    ULONG_PTR m_nStackBase = 0;     // lowest address of the loading thread's stack, asked for once
     ULONG_PTR m_nStackFloor = 0;    // nested loading stops above this stack address
     // Index 0 stands for null; classes and objects share the numbering in order of first appearance.
     std::vector<LoadedEntry> m_aLoaded;
