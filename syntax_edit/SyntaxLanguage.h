@@ -81,7 +81,9 @@ protected:
 
     // The same tests on a piece of a larger text, so that the tokenizer never copies the rest of a text.
     static BOOL StartsWith(std::wstring_view text, const CString& strMarker);
-    unsigned int FindCommentEnd(std::wstring_view text) const;
+    // pbRunsOn, when given, receives whether the comment runs on past the end of the text: no end marker
+    // closes it there and comments span lines.
+    unsigned int FindCommentEnd(std::wstring_view text, BOOL* pbRunsOn = nullptr) const;
 
     int m_bCaseSensitive;
     int m_bChangeCase;
