@@ -89,9 +89,17 @@ std::wstring GenerateSource(int nLines)
 // The generated source with a line put in before line nLine.
 std::wstring InsertLine(const std::wstring& text, int nLine, const std::wstring& line);
 
+// Lifts the rich edit's limit on typing, 32,767 characters unless the host sets another: beyond it every
+// keystroke would be refused, and the largest texts would time nothing.
+void AllowLongText(HWND hWnd)
+{
+    ::SendMessageW(hWnd, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+}
+
 // Puts fresh text into the control without any colouring: the default format everywhere.
 void LoadFreshText(HWND hWnd, const std::wstring& text)
 {
+    AllowLongText(hWnd);
     const LRESULT dwMask = ::SendMessageW(hWnd, EM_GETEVENTMASK, 0, 0);
     ::SendMessageW(hWnd, EM_SETEVENTMASK, 0, 0);
     SETTEXTEX st = { ST_DEFAULT, 1200 };
@@ -232,6 +240,7 @@ void MeasureClosingBlock(CWnd& parent, int nLines, Row& row)
     CTavSyntaxColorEdit edit;
     edit.SetLanguage(CTavSyntaxColorEdit::eLanguageCpp);
     edit.Create(s_dwStyle, rc, &parent, 1);
+    AllowLongText(edit);
     edit.SetWindowText(text.c_str());
     edit.SetSel(nCloseAt, nCloseAt);
     SendChar(edit, L'*');
@@ -243,6 +252,7 @@ void MeasureClosingBlock(CWnd& parent, int nLines, Row& row)
     CTavSyntaxColorEdit same;
     same.SetLanguage(CTavSyntaxColorEdit::eLanguageCpp);
     same.Create(s_dwStyle, rc, &parent, 1);
+    AllowLongText(same);
     same.SetWindowText((text.substr(0, nCloseAt) + L"*" + text.substr(nCloseAt)).c_str());
     const LRESULT dwMask = same.SendMessage(EM_GETEVENTMASK);
     same.SendMessage(EM_SETEVENTMASK, 0, 0);
@@ -264,6 +274,7 @@ void MeasureAfterBlock(CWnd& parent, int nLines, Row& row)
     CTavSyntaxColorEdit edit;
     edit.SetLanguage(CTavSyntaxColorEdit::eLanguageCpp);
     edit.Create(s_dwStyle, CRect(0, 0, 780, 580), &parent, 1);
+    AllowLongText(edit);
     edit.SetWindowText(text.c_str());
     const long nAfterBlock = LineStart(text, nMiddleBlock + 11) - 1;
     // A code line above the other, so that typing there leaves it where it was.

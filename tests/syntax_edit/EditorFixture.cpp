@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -84,104 +85,57 @@ DWORD CALLBACK AppendRtf(DWORD_PTR dwCookie, LPBYTE pbBuffer, LONG cb, LONG* pcb
     *pcb = cb;
     return 0;
 }
-
-// The colours of a colour table, "\red0\green128\blue0;" each; the first, empty one is the automatic
-// colour, which the rich edit reports as black.
-std::vector<COLORREF> ParseColourTable(const std::string& rtf, size_t nFrom, size_t nTo)
-{
-    std::vector<COLORREF> colours;
-    int rgb[3] = {};
-    for (size_t i = nFrom; i < nTo; ++i)
-    {
-        if (rtf[i] == ';')
-        {
-            colours.push_back(RGB(rgb[0], rgb[1], rgb[2]));
-            rgb[0] = rgb[1] = rgb[2] = 0;
-            continue;
-        }
-        for (int k = 0; k < 3; ++k)
-        {
-            static const char* const kWords[] = { "\\red", "\\green", "\\blue" };
-            if (rtf.compare(i, std::strlen(kWords[k]), kWords[k]) == 0)
-                rgb[k] = std::atoi(rtf.c_str() + i + std::strlen(kWords[k]));
-        }
-    }
-    return colours;
-}
 } // namespace
 
-// The rich text holds the body at group depth 1, after groups for the font and colour tables. Characters
-// come as themselves, as escapes (\\ \{ \} \'hh \uN with one fallback character) or as \par and \tab; \cfN
-// and \b set the look of the characters that follow.
+// The rich text has a colour table ("\red0\green128\blue0;" each, the first one empty: the automatic colour,
+// which the rich edit reports as black) and then the body from "\pard" on. There characters come as
+// themselves, as escapes (\\ \{ \} \'hh, \uN with one fallback character) or as \par and \tab; \cfN and
+// \b set the look of the characters that follow.
 std::vector<Look> ReadLooks(CRichEditCtrl& edit)
 {
     std::string rtf;
     EDITSTREAM stream = { reinterpret_cast<DWORD_PTR>(&rtf), 0, AppendRtf };
     edit.SendMessage(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    std::vector<COLORREF> colours;
+    const size_t nTable = rtf.find("{\\colortbl");
+    for (size_t i = nTable + 10; nTable != std::string::npos && i < rtf.find('}', nTable); i = rtf.find(';', i) + 1)
+    {
+        int nRed = 0, nGreen = 0, nBlue = 0;
+        std::sscanf(rtf.c_str() + i, "\\red%d\\green%d\\blue%d", &nRed, &nGreen, &nBlue);
+        colours.push_back(RGB(nRed, nGreen, nBlue));
+    }
 
-    std::vector<COLORREF> colours(1, RGB(0, 0, 0));
     std::vector<Look> looks;
     Look look = kPlain;
-    int nDepth = 0;
-    for (size_t i = 0; i < rtf.size();)
+    auto isNumber = [&](size_t i) { return std::isdigit(static_cast<unsigned char>(rtf[i])) || rtf[i] == '-'; };
+    for (size_t i = std::min(rtf.find("\\pard"), rtf.size()); i < rtf.size();)
     {
-        const char ch = rtf[i];
-        if (ch == '{' && nDepth == 1)
+        if (std::strchr("{}\r\n", rtf[i]))
+            ++i;
+        else if (rtf[i] != '\\')
+            looks.push_back(look), ++i;
+        else if (!std::isalpha(static_cast<unsigned char>(rtf[i + 1])))
+            looks.push_back(look), i += rtf[i + 1] == '\'' ? 4 : 2;
+        else
         {
-            // A table or other destination: only the colour table matters.
             size_t j = i + 1;
-            for (int nInner = 1; nInner > 0 && j < rtf.size(); ++j)
-                nInner += rtf[j] == '{' ? 1 : rtf[j] == '}' ? -1 : 0;
-            if (rtf.compare(i, 10, "{\\colortbl") == 0)
-                colours = ParseColourTable(rtf, i + 10, j);
+            while (std::isalpha(static_cast<unsigned char>(rtf[j])))
+                ++j;
+            const std::string word = rtf.substr(i + 1, j - i - 1);
+            const int nNumber = isNumber(j) ? std::atoi(rtf.c_str() + j) : 1;
+            while (isNumber(j))
+                ++j;
+            j += rtf[j] == ' ';
+            if (word == "par" || word == "tab" || word == "u")
+                looks.push_back(look);
+            if (word == "u")
+                j += rtf[j] == '\\' ? 4 : 1;
+            if (word == "cf")
+                look.crColor = static_cast<size_t>(nNumber) < colours.size() ? colours[nNumber] : CLR_INVALID;
+            if (word == "b")
+                look.bBold = nNumber != 0;
             i = j;
-            continue;
         }
-        if (ch == '{' || ch == '}')
-        {
-            nDepth += ch == '{' ? 1 : -1;
-            ++i;
-            continue;
-        }
-        if (ch == '\r' || ch == '\n')
-        {
-            ++i;
-            continue;
-        }
-        if (ch != '\\')
-        {
-            looks.push_back(look);
-            ++i;
-            continue;
-        }
-        const char next = rtf[i + 1];
-        if (!std::isalpha(static_cast<unsigned char>(next)))
-        {
-            looks.push_back(look);
-            i += next == '\'' ? 4 : 2;
-            continue;
-        }
-        size_t j = i + 1;
-        while (std::isalpha(static_cast<unsigned char>(rtf[j])))
-            ++j;
-        const std::string word = rtf.substr(i + 1, j - i - 1);
-        const bool bHasNumber = rtf[j] == '-' || std::isdigit(static_cast<unsigned char>(rtf[j]));
-        const int nNumber = bHasNumber ? std::atoi(rtf.c_str() + j) : 1;
-        while (rtf[j] == '-' || std::isdigit(static_cast<unsigned char>(rtf[j])))
-            ++j;
-        if (rtf[j] == ' ')
-            ++j;
-        if (word == "par" || word == "tab" || word == "u")
-            looks.push_back(look);
-        if (word == "u")
-            j += rtf[j] == '\\' ? 4 : 1;
-        if (word == "cf")
-            look.crColor = static_cast<size_t>(nNumber) < colours.size() ? colours[nNumber] : CLR_INVALID;
-        if (word == "b")
-            look.bBold = nNumber != 0;
-        if (word == "plain")
-            look = kPlain;
-        i = j;
     }
     return looks;
 }

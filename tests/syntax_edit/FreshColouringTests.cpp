@@ -139,17 +139,20 @@ TEST_F(FreshColouring, EditsThatMoveABlockCommentsEnd)
         EXPECT_TRUE(HasLooks(row.pszLooks));
         EXPECT_TRUE(ColouredAsFresh());
 
-        for (UINT nKey : { 'Z', 'Y' })
-            for (int nStep = 0; nStep < 8 && Text() != (nKey == 'Z' ? row.pszText : row.pszEdited); ++nStep)
+        for (const bool bUndo : { true, false })
+        {
+            const CString strGoal = bUndo ? row.pszText : row.pszEdited;
+            for (int nStep = 0; nStep < 8 && Text() != strGoal; ++nStep)
             {
-                kit::PressKey(nKey, kit::Ctrl);
-                EXPECT_TRUE(ColouredAsFresh()) << (nKey == 'Z' ? "undo" : "redo") << " step " << nStep;
+                kit::PressKey(bUndo ? 'Z' : 'Y', kit::Ctrl);
+                EXPECT_TRUE(ColouredAsFresh()) << (bUndo ? "undo" : "redo") << " step " << nStep;
             }
-        EXPECT_EQ(CString(row.pszEdited), Text());
+            EXPECT_EQ(strGoal, Text());
+        }
     }
 }
 
-// Random edits of the kinds a user makes, biased towards comment markers and quotes, from a real source text.
+// Random edits of the kinds a user or host makes, biased towards comment markers and quotes.
 class RandomEdits
 {
 public:
@@ -159,98 +162,78 @@ public:
     std::string Next()
     {
         static const wchar_t kTyped[] = L"/////*****\"\"\r\r   abcintvoid_x0129;(){}";
-        const long nCount = m_edit.GetTextLengthEx(GTL_NUMCHARS | GTL_PRECISE);
-        std::ostringstream edit;
-        const int nKind = Pick(100);
-        if (nKind < 25 || nCount == 0)
-            PlaceCaret(nCount, edit);
-        else if (nKind < 30)
-            Select(nCount, 40, edit);
-        if (nKind < 30)
-            edit << ", ";
-        const int nWhat = Pick(100);
-        if (nWhat < 45)
+        static const wchar_t* const kSnippets[] = { L"/*", L"*/", L"x */ y", L"/* a\rb", L"\"/*\"", L"// c */\r",
+                                                    L"*/\r/*" };
+        // Typing, Backspace, Delete, cut, copy and paste, pasting a snippet, the host replacing the
+        // selection with one, undo, redo.
+        static const int kWeights[] = { 45, 10, 7, 5, 7, 7, 7, 7, 5 };
+        m_log.str("");
+        m_nCount = m_edit.GetTextLengthEx(GTL_NUMCHARS | GTL_PRECISE);
+        const int nWhere = Pick(100);
+        if (nWhere < 25 || m_nCount == 0)
+            PlaceCaret();
+        else if (nWhere < 30)
+            Select(40);
+        int nWhat = Pick(100), nKind = 0;
+        while (nWhat >= kWeights[nKind])
+            nWhat -= kWeights[nKind++];
+        const CString strSnippet = kSnippets[Pick(static_cast<int>(std::size(kSnippets)))];
+        const wchar_t ch = kTyped[Pick(static_cast<int>(std::size(kTyped)) - 1)];
+        switch (nKind)
         {
-            const wchar_t ch = kTyped[Pick(static_cast<int>(std::size(kTyped)) - 1)];
-            edit << "type '" << (ch == L'\r' ? std::string("Enter") : std::string(1, static_cast<char>(ch))) << "'";
-            kit::TypeText(CString(ch).Str().c_str());
+        case 0:
+            m_log << "type '" << (ch == L'\r' ? std::string("Enter") : std::string(1, static_cast<char>(ch))) << "'";
+            kit::TypeText(CString(ch));
+            break;
+        case 1: Press("Backspace", VK_BACK); break;
+        case 2: Press("Delete", VK_DELETE); break;
+        case 3: Select(60), Press("cut", 'X', kit::Ctrl); break;
+        case 4: Select(80), Press("copy", 'C', kit::Ctrl), PlaceCaret(), Press("paste", 'V', kit::Ctrl); break;
+        case 5:
+            PutOnClipboard(strSnippet);
+            m_log << "\"" << Narrow(strSnippet) << "\" ";
+            Press("pasted", 'V', kit::Ctrl);
+            break;
+        case 6:
+            m_log << "host replaces the selection with \"" << Narrow(strSnippet) << "\"";
+            m_edit.ReplaceSel(strSnippet, TRUE);
+            kit::PumpUntilIdle();
+            break;
+        case 7: Press("undo", 'Z', kit::Ctrl); break;
+        default: Press("redo", 'Y', kit::Ctrl); break;
         }
-        else if (nWhat < 55)
-        {
-            edit << "Backspace";
-            kit::PressKey(VK_BACK);
-        }
-        else if (nWhat < 62)
-        {
-            edit << "Delete";
-            kit::PressKey(VK_DELETE);
-        }
-        else if (nWhat < 67)
-        {
-            Select(nCount, 60, edit);
-            edit << " cut";
-            kit::PressKey('X', kit::Ctrl);
-        }
-        else if (nWhat < 74)
-        {
-            Select(nCount, 80, edit);
-            edit << " copied, ";
-            kit::PressKey('C', kit::Ctrl);
-            PlaceCaret(nCount, edit);
-            edit << ", pasted";
-            kit::PressKey('V', kit::Ctrl);
-        }
-        else if (nWhat < 88)
-        {
-            static const wchar_t* const kSnippets[] = { L"/*", L"*/", L"x */ y", L"/* a\rb", L"\"/*\"", L"// c */\r",
-                                                        L"*/\r/*" };
-            const CString strSnippet = kSnippets[Pick(static_cast<int>(std::size(kSnippets)))];
-            edit << "paste \"" << Narrow(strSnippet) << "\"";
-            if (Pick(2))
-            {
-                PutOnClipboard(strSnippet);
-                kit::PressKey('V', kit::Ctrl);
-            }
-            else
-            {
-                edit << " by the host";
-                m_edit.ReplaceSel(strSnippet, TRUE);
-                kit::PumpUntilIdle();
-            }
-        }
-        else if (nWhat < 95)
-        {
-            edit << "undo";
-            kit::PressKey('Z', kit::Ctrl);
-        }
-        else
-        {
-            edit << "redo";
-            kit::PressKey('Y', kit::Ctrl);
-        }
-        return edit.str();
+        const std::string strEdit = m_log.str();
+        return strEdit.substr(0, strEdit.find_last_not_of("; ") + 1);
     }
 
 private:
     int Pick(int nBound) { return std::uniform_int_distribution<int>(0, nBound - 1)(m_random); }
 
-    void PlaceCaret(long nCount, std::ostringstream& edit)
+    void Press(const char* pszName, UINT nKey, UINT modifiers = kit::NoKeys)
     {
-        const long nPos = Pick(nCount + 1);
-        edit << "caret at " << nPos;
+        m_log << pszName << "; ";
+        kit::PressKey(nKey, modifiers);
+    }
+
+    void PlaceCaret()
+    {
+        const long nPos = Pick(m_nCount + 1);
+        m_log << "caret at " << nPos << "; ";
         m_edit.SetSel(nPos, nPos);
     }
 
-    void Select(long nCount, int nLongest, std::ostringstream& edit)
+    void Select(int nLongest)
     {
-        const long nFrom = Pick(nCount + 1);
-        const long nTo = std::min<long>(nCount, nFrom + Pick(nLongest));
-        edit << "select [" << nFrom << ", " << nTo << ")";
+        const long nFrom = Pick(m_nCount + 1);
+        const long nTo = std::min<long>(m_nCount, nFrom + Pick(nLongest));
+        m_log << "select [" << nFrom << ", " << nTo << "); ";
         m_edit.SetSel(nFrom, nTo);
     }
 
     CTestEdit& m_edit;
     std::mt19937 m_random;
+    std::ostringstream m_log;
+    long m_nCount = 0;
 };
 
 // The general property. TAV_EDITOR_FUZZ=<steps> runs longer, over whole files, for a search by hand.
@@ -262,6 +245,7 @@ protected:
         const char* pszSteps = std::getenv("TAV_EDITOR_FUZZ");
         const int nSteps = pszSteps ? std::atoi(pszSteps) : 50;
         SetText(ReadSource(pszSource, pszSteps ? 100000 : 80));
+        m_edit.LimitText(0x7FFFFFFE);
         ASSERT_GT(m_edit.GetLineCount(), 50) << pszSource << " could not be read";
         ASSERT_TRUE(ColouredAsFresh());
         RandomEdits edits(m_edit, nSeed);
@@ -271,8 +255,8 @@ protected:
             const ::testing::AssertionResult result = ColouredAsFresh();
             if (!result)
             {
-                ADD_FAILURE() << pszSource << ", seed " << nSeed << ", step " << nStep << ", " << strEdit << ": "
-                              << result.message();
+                ADD_FAILURE() << pszSource << ", seed " << nSeed << ", step " << nStep << " (" << strEdit
+                              << "): " << result.message();
                 return;
             }
         }
