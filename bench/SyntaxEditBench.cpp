@@ -362,29 +362,29 @@ int main(int argc, char** argv)
         vecSizes.push_back(std::atoi(argv[i]));
     if (vecSizes.empty())
         vecSizes = { 1000, 4000, 16000 };
-    std::vector<Row> rows;
-    for (int nLines : vecSizes)
-        rows.push_back(Measure(parent, nLines));
-
+    // Each size is printed as soon as it is measured: the largest takes minutes.
     std::printf("CTavSyntaxColorEdit, generated C++ (comment block every 20 lines); times in ms, base = baseline\n\n");
     std::printf("%7s | %9s %9s %6s %7s | %9s %7s | %-21s %-21s | %-21s %-21s\n", "lines", "1st all", "base", "ratio",
                 "changes", "2nd all", "changes", "key outside med/p95", "base med/p95", "key inside med/p95",
                 "base med/p95");
-    for (const Row& row : rows)
+    std::printf("%7s | %9s %9s %6s | %-21s %-21s %6s\n\n", "", "close */", "FormatAll", "ratio",
+                "after block med/p95", "ordinary med/p95", "ratio");
+    std::fflush(stdout);
+    std::vector<Row> rows;
+    for (int nLines : vecSizes)
+    {
+        const Row& row = rows.emplace_back(Measure(parent, nLines));
         std::printf("%7d | %9.1f %9.1f %6.2f %7d | %9.1f %7d | %8.3f / %8.3f   %8.3f / %8.3f   | %8.3f / %8.3f   "
                     "%8.3f / %8.3f\n",
                     row.nLines, row.dFirst * 1000, row.dFirstBase * 1000, row.dFirst / row.dFirstBase,
                     row.nFirstChanges, row.dSecond * 1000, row.nSecondChanges, row.outside.dMedian, row.outside.dP95,
                     row.outsideBase.dMedian, row.outsideBase.dP95, row.inside.dMedian, row.inside.dP95,
                     row.insideBase.dMedian, row.insideBase.dP95);
-
-    std::printf("\n%7s | %9s %9s %6s | %-21s %-21s %6s\n", "lines", "close */", "FormatAll", "ratio",
-                "after block med/p95", "ordinary med/p95", "ratio");
-    for (const Row& row : rows)
-        std::printf("%7d | %9.1f %9.1f %6.2f | %8.3f / %8.3f   %8.3f / %8.3f   %6.2f\n", row.nLines,
-                    row.dClose * 1000, row.dCloseBase * 1000, row.dClose / row.dCloseBase, row.afterBlock.dMedian,
-                    row.afterBlock.dP95, row.ordinary.dMedian, row.ordinary.dP95,
-                    row.afterBlock.dMedian / row.ordinary.dMedian);
+        std::printf("%7s | %9.1f %9.1f %6.2f | %8.3f / %8.3f   %8.3f / %8.3f   %6.2f\n", "", row.dClose * 1000,
+                    row.dCloseBase * 1000, row.dClose / row.dCloseBase, row.afterBlock.dMedian, row.afterBlock.dP95,
+                    row.ordinary.dMedian, row.ordinary.dP95, row.afterBlock.dMedian / row.ordinary.dMedian);
+        std::fflush(stdout);
+    }
 
     std::printf("\nGoals\n");
     const Row& small = rows.front();
