@@ -27,7 +27,7 @@ CString ReadSource(const char* pszPath, int nLines)
     {
         if (!strLine.empty() && strLine.back() == '\r')
             strLine.pop_back();
-        strText += CString(std::wstring(strLine.begin(), strLine.end()).c_str()) + L"\r";
+        strText += CString(std::wstring(strLine.begin(), strLine.end())) + L"\r";
     }
     return strText;
 }
