@@ -450,8 +450,10 @@ void CTavSyntaxColorEdit::ColourOnwards(long nStart, long nEnd)
             nBlockEnd = FindBlockEnd(nNext);
         else if (!HasBlockLook(nNext, nBlockEnd))
             return;
+        // A block that runs on takes in the line break, too.
+        const long nFrom = bInBlock ? nEnd : nNext;
         nEnd = FindLineEnd(nBlockEnd);
-        bInBlock = ColourRange(nNext, nEnd, bInBlock);
+        bInBlock = ColourRange(nFrom, nEnd, bInBlock);
     }
 }
 
