@@ -1,7 +1,7 @@
 #pragma once
-// The data object of a check tree item: the tree item data plus the item's check state.
 #include "tree/TavTreeItemData.h"
 
+/// The data object of a check tree item: the tree item data plus the item's check state.
 class TAV_API CTavCheckItem : public CTavTreeItemData
 {
     DECLARE_SERIAL(CTavCheckItem)

@@ -1,7 +1,7 @@
 #pragma once
-// What a host hears from a CTavCheckTreeCtrl: the tree listener's events and the user's check toggles.
 #include "tree/TavTreeActionListener.h"
 
+/// What a host hears from a CTavCheckTreeCtrl: the tree listener's events and the user's check toggles.
 class TAV_API CTavCheckTreeActionListener : public CTavTreeActionListener
 {
 public:

@@ -1,7 +1,4 @@
 #pragma once
-// CTavCheckTreeCtrl: a tree with a tri-state check box before every label. Parents show the combination of
-// their children, a toggle reaches the item's subtree (or every selected subtree), and listeners hear of each
-// user toggle.
 #include "check_tree/TavOwnerDrawTree.h"
 #include "check_tree/TavCheckItem.h"
 #include <unordered_map>
@@ -9,6 +6,9 @@
 
 class CTavCheckTreeActionListener;
 
+/// CTavCheckTreeCtrl: a tree with a tri-state check box before every label. Parents show the combination of
+/// their children, a toggle reaches the item's subtree (or every selected subtree), and listeners hear of each
+/// user toggle.
 class TAV_API CTavCheckTreeCtrl : public CTavOwnerDrawTree
 {
 public:

@@ -1,9 +1,9 @@
 #pragma once
-// CTavOwnerDrawTree: a tree that paints its item labels itself. The native tree paints lines, buttons and
-// pictures into an off-screen bitmap, the labels it painted are wiped out, and the drawing hooks paint each
-// label in view; the result reaches the screen in one copy.
 #include "tree/TavTreeCtrl.h"
 
+/// CTavOwnerDrawTree: a tree that paints its item labels itself. The native tree paints lines, buttons and
+/// pictures into an off-screen bitmap, the labels it painted are wiped out, and the drawing hooks paint each
+/// label in view; the result reaches the screen in one copy.
 class TAV_API CTavOwnerDrawTree : public CTavTreeCtrl
 {
 protected:

@@ -116,6 +116,9 @@ BOOL CRichEditProtection::DescribeKeyDown(HWND hWnd, WPARAM wParam, CPendingEdit
         return DescribeDeletion(hWnd, TRUE, edit);
     case VK_INSERT:
         return bShift && !bCtrl && DescribeEdit(hWnd, WM_PASTE, 0, 0, edit);
+    // This platform's rich edit breaks the line on the key itself and ignores the character that follows.
+    case VK_RETURN:
+        return DescribeEdit(hWnd, WM_CHAR, L'\r', 0, edit);
     case 'X':
         return bCtrl && DescribeEdit(hWnd, WM_CUT, 0, 0, edit);
     case 'V':

@@ -146,7 +146,7 @@ BOOL CTavSyntaxLanguage::StartsWith(std::wstring_view text, const CString& strMa
 
 // Length of the block-comment part at the start of the text: through the end marker, or to the line end
 // when comments do not span lines, or to the end of the text.
-unsigned int CTavSyntaxLanguage::FindCommentEnd(std::wstring_view text) const
+unsigned int CTavSyntaxLanguage::FindCommentEnd(std::wstring_view text, BOOL* pbRunsOn) const
 {
     size_t nLimit = text.size();
     if (!m_bMultiLineComment)
@@ -155,7 +155,10 @@ unsigned int CTavSyntaxLanguage::FindCommentEnd(std::wstring_view text) const
     // An end marker that starts before the limit counts, even if it reaches past it.
     const size_t nSearched = std::min(text.size(), nLimit + (end.empty() ? 0 : end.size() - 1));
     const size_t nEnd = text.substr(0, nSearched).find(end);
-    if (nEnd == std::wstring_view::npos || nEnd >= nLimit)
+    const bool bClosed = nEnd != std::wstring_view::npos && nEnd < nLimit;
+    if (pbRunsOn)
+        *pbRunsOn = !bClosed && m_bMultiLineComment;
+    if (!bClosed)
         return static_cast<unsigned int>(nLimit);
     return static_cast<unsigned int>(nEnd + end.size());
 }

@@ -111,8 +111,10 @@ protected:
 
     /// Whether a piece of a larger text starts with the marker (an empty marker always matches).
     static BOOL StartsWith(std::wstring_view text, const CString& strMarker);
-    /// FindCommentEnd on a piece of a larger text, which it does not copy.
-    unsigned int FindCommentEnd(std::wstring_view text) const;
+    /// FindCommentEnd on a piece of a larger text, which it does not copy. pbRunsOn, when given, receives
+    /// whether the comment runs on past the end of the text: no end marker closes it there and comments span
+    /// lines.
+    unsigned int FindCommentEnd(std::wstring_view text, BOOL* pbRunsOn = nullptr) const;
 
     int m_bCaseSensitive;                   ///< see SetCaseSensitive
     int m_bChangeCase;                      ///< see SetChangeCase

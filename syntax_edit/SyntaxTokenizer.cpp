@@ -3,10 +3,18 @@
 #include <algorithm>
 #include <cwctype>
 
-std::vector<CTavSyntaxToken> CTavSyntaxTokenizer::Tokenize(std::wstring_view text) const
+std::vector<CTavSyntaxToken> CTavSyntaxTokenizer::Tokenize(std::wstring_view text, BOOL bInBlock,
+                                                         BOOL* pbEndsInBlock) const
 {
     std::vector<CTavSyntaxToken> tokens;
+    BOOL bRunsOn = bInBlock;
     size_t i = 0;
+    if (bInBlock)
+    {
+        i = m_language.FindCommentEnd(text, &bRunsOn);
+        if (i > 0)
+            tokens.push_back({ 0, static_cast<int>(i), CTavSyntaxLanguage::eTokenComment, {} });
+    }
     while (i < text.size())
     {
         if (IsSkipped(text[i]))
@@ -14,25 +22,29 @@ std::vector<CTavSyntaxToken> CTavSyntaxTokenizer::Tokenize(std::wstring_view tex
             ++i;
             continue;
         }
-        CTavSyntaxToken token = ReadToken(text.substr(i));
+        CTavSyntaxToken token = ReadToken(text.substr(i), bRunsOn);
         token.nStart += static_cast<int>(i);
         token.nEnd += static_cast<int>(i);
         i = static_cast<size_t>(token.nEnd);
         tokens.push_back(std::move(token));
     }
+    if (pbEndsInBlock)
+        *pbEndsInBlock = bRunsOn;
     return tokens;
 }
 
 // The first rule that applies decides: line comment, block comment, string, number, word, other character.
-CTavSyntaxToken CTavSyntaxTokenizer::ReadToken(std::wstring_view rest) const
+CTavSyntaxToken CTavSyntaxTokenizer::ReadToken(std::wstring_view rest, BOOL& bRunsOn) const
 {
     using Language = CTavSyntaxLanguage;
     const wchar_t ch = rest[0];
+    bRunsOn = FALSE;
     if (Language::StartsWith(rest, m_language.m_strLineComment))
         return { 0, static_cast<int>(std::min(rest.size(), rest.find(L'\r'))), Language::eTokenComment, {} };
     // The end-marker search starts one character into the start marker, so "/*/" closes itself.
     if (Language::StartsWith(rest, m_language.m_strCommentStart))
-        return { 0, static_cast<int>(m_language.FindCommentEnd(rest.substr(1))) + 1, Language::eTokenComment, {} };
+        return { 0, static_cast<int>(m_language.FindCommentEnd(rest.substr(1), &bRunsOn)) + 1,
+                 Language::eTokenComment, {} };
     if (m_language.IsStringQuote(ch))
         return { 0, ScanString(rest), Language::eTokenString, {} };
     if ((ch >= L'0' && ch <= L'9') || ch == L'-')

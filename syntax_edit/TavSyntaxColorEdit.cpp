@@ -26,11 +26,15 @@ bool IsSameFormat(const CTavSyntaxLanguage::CTokenFormat& a, const CTavSyntaxLan
 }
 } // namespace
 
-// A flag that is set for the life of the scope and cleared on every exit.
+// A flag that is set for the life of the scope (if asked to) and put back on every exit.
 class CTavSyntaxColorEdit::CFlagScope
 {
 public:
-    explicit CFlagScope(int& bFlag) : m_bFlag(bFlag), m_bWasSet(bFlag) { m_bFlag = TRUE; }
+    explicit CFlagScope(int& bFlag, bool bSet = true) : m_bFlag(bFlag), m_bWasSet(bFlag)
+    {
+        if (bSet)
+            m_bFlag = TRUE;
+    }
     ~CFlagScope() { m_bFlag = m_bWasSet; }
     CFlagScope(const CFlagScope&) = delete;
     CFlagScope& operator=(const CFlagScope&) = delete;
@@ -307,9 +311,7 @@ void CTavSyntaxColorEdit::OnChange()
     case editCommentStart:
     {
         // Through the next end marker, or to the end of the text.
-        const long nEndMarker = FindForward(m_strCommentEnd, sel.cpMin);
-        const long nEnd = nEndMarker < 0 ? GetCharCount() : nEndMarker + m_strCommentEnd.GetLength();
-        FormatTextLines(sel.cpMin, nEnd);
+        FormatTextLines(sel.cpMin, FindBlockEnd(sel.cpMin));
         break;
     }
     default:
@@ -338,13 +340,15 @@ void CTavSyntaxColorEdit::FormatTextLines(int nFrom, int nTo)
 }
 
 // A range that ends or starts inside a block comment spanning lines is coloured together with that whole
-// block. Any failure leaves the range partly coloured; the pass scope has put everything else back.
+// block, and the lines after it as far as the edit changed their comment state. Any failure leaves the range
+// partly coloured; the pass scope has put everything else back.
 void CTavSyntaxColorEdit::FormatTextRange(int nStart, int nEnd)
 {
     if (nStart >= nEnd)
         return;
     try
     {
+        CPassScope pass(*this);
         if (!m_bRefreshingBlock && m_bMultiLineComment)
         {
             // The refresh covers the blocks at both ends and all of the range asked for, so that the
@@ -357,14 +361,11 @@ void CTavSyntaxColorEdit::FormatTextRange(int nStart, int nEnd)
                 nChecked = range.cpMin;
                 bInBlock = WidenToEnclosingBlock(nChecked, range) || bInBlock;
             }
-            if (bInBlock)
-            {
-                CFlagScope refreshing(m_bRefreshingBlock);
-                ColourRange(range.cpMin, range.cpMax);
-                return;
-            }
+            CFlagScope refreshing(m_bRefreshingBlock, bInBlock != FALSE);
+            ColourOnwards(range.cpMin, range.cpMax);
+            return;
         }
-        ColourRange(nStart, nEnd);
+        ColourRange(nStart, nEnd, FALSE);
     }
     catch (CException* pException)
     {
@@ -419,11 +420,65 @@ CString CTavSyntaxColorEdit::GetText(UINT nFrom, UINT nTo)
     return strText;
 }
 
-void CTavSyntaxColorEdit::ColourRange(long nStart, long nEnd)
+BOOL CTavSyntaxColorEdit::ColourRange(long nStart, long nEnd, BOOL bInBlock)
 {
     CPassScope pass(*this);
     const CString strText = ReadText(nStart, nEnd);
-    ApplyTokens(nStart, strText, CTavSyntaxTokenizer(*this).Tokenize(strText.Str()));
+    BOOL bEndsInBlock = FALSE;
+    ApplyTokens(nStart, strText, CTavSyntaxTokenizer(*this).Tokenize(strText.Str(), bInBlock, &bEndsInBlock));
+    return bEndsInBlock;
+}
+
+// The colours after an edit were made for the text before it. Past the edited lines the text is the same,
+// so its colours are right again from the first line start where the comment state (inside a block comment
+// or not) is the same as it was before the edit. The state before the edit is no longer known, but the
+// colours tell enough of it: had a block run through a line start, everything from there through the
+// block's end marker would have the comment look. So the pass goes on line by line while a block runs on or
+// while the colours ahead could have been made inside one, and a keystroke after "x; /* y */" costs one look
+// at the next line.
+void CTavSyntaxColorEdit::ColourOnwards(long nStart, long nEnd)
+{
+    BOOL bInBlock = ColourRange(nStart, nEnd, FALSE);
+    // An empty end marker closes every block where it opens: no block reaches the next line.
+    if (m_strCommentEnd.IsEmpty())
+        return;
+    while (nEnd < GetCharCount() && ReadText(nEnd, nEnd + 1) == L"\r")
+    {
+        const long nNext = nEnd + 1;
+        long nBlockEnd = -1;
+        if (bInBlock)
+            nBlockEnd = FindBlockEnd(nNext);
+        else if (!HasBlockLook(nNext, nBlockEnd))
+            return;
+        // A block that runs on takes in the line break, too.
+        const long nFrom = bInBlock ? nEnd : nNext;
+        nEnd = FindLineEnd(nBlockEnd);
+        bInBlock = ColourRange(nFrom, nEnd, bInBlock);
+    }
+}
+
+// Whether everything from nPos through the end of the first end marker (or to the end of the text), where
+// nBlockEnd is, has the comment look. Most often the line at nPos settles it without reading further.
+BOOL CTavSyntaxColorEdit::HasBlockLook(long nPos, long& nBlockEnd)
+{
+    const long nLineEnd = FindLineEnd(nPos);
+    const int nMarker = ReadText(nPos, nLineEnd).Find(m_strCommentEnd);
+    nBlockEnd = nMarker >= 0 ? nPos + nMarker + m_strCommentEnd.GetLength() : nLineEnd;
+    if (!HasCommentLook(nPos, nBlockEnd))
+        return FALSE;
+    if (nMarker >= 0)
+        return TRUE;
+    nBlockEnd = FindBlockEnd(nLineEnd);
+    return HasCommentLook(nLineEnd, nBlockEnd);
+}
+
+BOOL CTavSyntaxColorEdit::HasCommentLook(long nFrom, long nTo)
+{
+    if (nFrom >= nTo)
+        return TRUE;
+    const CTokenFormat comment = GetTokenFormat(eTokenComment);
+    SetSel(nFrom, nTo);
+    return SelectionHasFormat(comment.bBold, comment.crColor);
 }
 
 void CTavSyntaxColorEdit::ApplyTokens(long nStart, const CString& strText, const std::vector<CTavSyntaxToken>& tokens)
@@ -565,7 +620,12 @@ CHARRANGE CTavSyntaxColorEdit::GetBlockLines(long nPos, long nStartMarkerEnd)
 {
     const long nSearchFrom =
         nStartMarkerEnd < 0 ? nPos : std::max(0L, nStartMarkerEnd - m_strCommentStart.GetLength() + 1);
-    const long nEndMarker = FindForward(m_strCommentEnd, std::min(nSearchFrom, nPos));
-    const long nTo = nEndMarker < 0 ? GetCharCount() : nEndMarker;
-    return { FindLineStart(std::min(nSearchFrom, nPos)), FindLineEnd(nTo) };
+    const long nFrom = std::min(nSearchFrom, nPos);
+    return { FindLineStart(nFrom), FindLineEnd(FindBlockEnd(nFrom)) };
+}
+
+long CTavSyntaxColorEdit::FindBlockEnd(long nPos)
+{
+    const long nEndMarker = FindForward(m_strCommentEnd, nPos);
+    return nEndMarker < 0 ? GetCharCount() : nEndMarker + m_strCommentEnd.GetLength();
 }

@@ -96,10 +96,19 @@ private:
     // The lines of the block comment around nPos: from its start marker's line through the line of its end
     // marker, or to the end of the text.
     CHARRANGE GetBlockLines(long nPos, long nStartMarkerEnd);
+    // Just past the first end marker at or after nPos, or the end of the text.
+    long FindBlockEnd(long nPos);
     // When nPos lies in a block comment, widens the range to take in the block's lines.
     BOOL WidenToEnclosingBlock(long nPos, CHARRANGE& range);
 
-    void ColourRange(long nStart, long nEnd);
+    // Colours [nStart, nEnd), which starts inside a block comment when bInBlock is set; returns whether a
+    // block comment runs on past nEnd.
+    BOOL ColourRange(long nStart, long nEnd, BOOL bInBlock);
+    // Colours [nStart, nEnd), which starts outside any block comment and ends at a line end, and then the
+    // lines after it whose colours were made for another comment state than the text now has there.
+    void ColourOnwards(long nStart, long nEnd);
+    BOOL HasBlockLook(long nPos, long& nBlockEnd);
+    BOOL HasCommentLook(long nFrom, long nTo);
     void ApplyTokens(long nStart, const CString& strText, const std::vector<CTavSyntaxToken>& tokens);
     BOOL SelectionHasFormat(BOOL bBold, COLORREF crColor) const;
     void SetSelectionFormat(BOOL bBold, COLORREF crColor);

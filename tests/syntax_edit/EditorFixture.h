@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,9 @@ void PrintTo(const CString& str, std::ostream* pStream);
 
 namespace edtest
 {
+// The text with line breaks as '|' and other characters outside ASCII as '?'.
+std::string Narrow(const CString& str);
+
 constexpr UINT kEditId = 1001;
 constexpr CTavSyntaxColorEdit::ELanguage kScript = CTavSyntaxColorEdit::eLanguageScript;
 constexpr CTavSyntaxColorEdit::ELanguage kBasic = CTavSyntaxColorEdit::eLanguageBasic;
@@ -42,6 +46,14 @@ constexpr Look kKeyword = { RGB(0, 0, 255), false };
 constexpr Look kConstant = { RGB(0, 0, 0), true };
 // A host's own keyword colour, to tell which passes ran after it was set.
 constexpr Look kRed = { RGB(200, 0, 0), false };
+
+inline bool operator==(const Look& a, const Look& b)
+{
+    return a.crColor == b.crColor && a.bBold == b.bBold;
+}
+
+// The look of every character of a rich edit, read from the rich text it writes out in one go.
+std::vector<Look> ReadLooks(CRichEditCtrl& edit);
 
 // The look of [nFrom, nTo) of a rich edit, read without moving its selection or notifying its parent.
 ::testing::AssertionResult HasLook(CRichEditCtrl& edit, long nFrom, long nTo, Look expected);
