@@ -1,8 +1,11 @@
 #pragma once
 // The gallery's pages: one page per control, each in its own Page<Name>.cpp that registers itself with
 // GALLERY_PAGE, so adding a page touches no other file.
+#include "Controls.h"
+#include "Gdi.h"
 #include "Wnd.h"
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -11,10 +14,17 @@ class CGalleryPage : public CWnd
 {
 public:
     BOOL CreatePage(CWnd* pParent, const CRect& rect);
+    // Adds a line at the end of a read-only log.
+    static void AppendLine(CEdit& log, const CString& strLine);
 
 protected:
     // Creates the page's controls inside the page window (client coordinates of the page).
     virtual BOOL CreateControls() = 0;
+    // Gives the controls the gallery's font, which the page makes on first use and owns.
+    void SetPageFont(std::initializer_list<CWnd*> controls, BOOL bRedraw = FALSE);
+
+private:
+    CFont m_font;
 };
 
 typedef CGalleryPage* (*GalleryPageFactory)();

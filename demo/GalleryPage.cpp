@@ -32,3 +32,18 @@ BOOL CGalleryPage::CreatePage(CWnd* pParent, const CRect& rect)
         return FALSE;
     return CreateControls();
 }
+
+void CGalleryPage::SetPageFont(std::initializer_list<CWnd*> controls, BOOL bRedraw)
+{
+    if (m_font.GetSafeHandle() == nullptr)
+        m_font.CreatePointFont(90, L"Tahoma");
+    for (CWnd* pControl : controls)
+        pControl->SetFont(&m_font, bRedraw);
+}
+
+void CGalleryPage::AppendLine(CEdit& log, const CString& strLine)
+{
+    const int nEnd = log.GetWindowTextLength();
+    log.SetSel(nEnd, nEnd);
+    log.ReplaceSel(strLine);
+}

@@ -18,9 +18,7 @@ public:
         static const wchar_t* const s_apszStates[] = { L"unchecked", L"checked", L"mixed" };
         const UINT nState = m_tree.GetCheckState(hItem);
         CString strLine = m_tree.GetItemText(hItem) + L" is now " + (nState < 3 ? s_apszStates[nState] : L"other") + L"\r\n";
-        const int nEnd = m_log.GetWindowTextLength();
-        m_log.SetSel(nEnd, nEnd);
-        m_log.ReplaceSel(strLine);
+        CGalleryPage::AppendLine(m_log, strLine);
     }
 
 private:
@@ -33,7 +31,6 @@ class CCheckTreePage : public CGalleryPage
 protected:
     BOOL CreateControls() override
     {
-        m_font.CreatePointFont(90, L"Tahoma");
         m_tree.AllowMultiSelection();
         BOOL bCreated =
             m_title.Create(L"Check tree: a click on a box or Space toggles (the whole selection when the item is selected)",
@@ -46,9 +43,7 @@ protected:
                          CRect(316, 60, 620, 340), this, 4);
         if (!bCreated)
             return FALSE;
-        for (CWnd* pControl : { static_cast<CWnd*>(&m_title), static_cast<CWnd*>(&m_tree),
-                                static_cast<CWnd*>(&m_logLabel), static_cast<CWnd*>(&m_log) })
-            pControl->SetFont(&m_font, FALSE);
+        SetPageFont({ &m_title, &m_tree, &m_logLabel, &m_log });
         m_tree.AddActionListener(&m_listener);
         FillTree();
         return TRUE;
@@ -87,7 +82,6 @@ private:
         m_tree.SetItemState(m_tree.FindItem(20L), TVIS_SELECTED, TVIS_SELECTED);
     }
 
-    CFont m_font;
     CStatic m_title;
     CStatic m_logLabel;
     CEdit m_log;

@@ -83,7 +83,6 @@ class CListBoxesPage : public CGalleryPage
 protected:
     BOOL CreateControls() override
     {
-        m_font.CreatePointFont(90, L"Tahoma");
         BOOL bCreated =
             m_title.Create(L"Check list box and swatch list: rest the pointer on a cut-off item to see it whole",
                            WS_VISIBLE | SS_LEFT, CRect(16, 12, 620, 30), this, 1) &&
@@ -93,8 +92,7 @@ protected:
             m_swatches.CreateList(CRect(360, 40, 470, 300), this, 3);
         if (!bCreated)
             return FALSE;
-        for (CWnd* pControl : {static_cast<CWnd*>(&m_title), static_cast<CWnd*>(&m_checkList), static_cast<CWnd*>(&m_swatches)})
-            pControl->SetFont(&m_font, FALSE);
+        SetPageFont({ &m_title, &m_checkList, &m_swatches });
         m_checkList.SetItemHeight(0, static_cast<UINT>(m_checkList.CalcMinimumItemHeight()));
         FillCheckList();
         FillSwatches();
@@ -139,7 +137,6 @@ private:
         m_checkList.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rcItem.left + 40, rcItem.top + 3));
     }
 
-    CFont m_font;
     CStatic m_title;
     CTavCheckListBox m_checkList;
     CSwatchListBox m_swatches;

@@ -10,7 +10,6 @@ class CPlatformControlsPage : public CGalleryPage
 protected:
     BOOL CreateControls() override
     {
-        m_font.CreatePointFont(90, L"Tahoma");
         BOOL bCreated =
             m_title.Create(L"Plain platform controls", WS_VISIBLE | SS_LEFT, CRect(16, 12, 400, 30), this, 1) &&
             m_nameLabel.Create(L"Name:", WS_VISIBLE | SS_LEFT, CRect(16, 46, 90, 64), this, 2) &&
@@ -28,10 +27,8 @@ protected:
             m_swatch.Create(L"", WS_VISIBLE | SS_BLACKRECT, CRect(350, 170, 560, 198), this, 10);
         if (!bCreated)
             return FALSE;
-        CWnd* controls[] = {&m_title, &m_nameLabel, &m_name, &m_notes, &m_group, &m_check,
-                            &m_radioOne, &m_radioTwo, &m_ok, &m_disabled};
-        for (CWnd* pControl : controls)
-            pControl->SetFont(&m_font, FALSE);
+        SetPageFont({ &m_title, &m_nameLabel, &m_name, &m_notes, &m_group, &m_check, &m_radioOne, &m_radioTwo, &m_ok,
+                      &m_disabled });
         m_name.SetWindowText(L"Sample text");
         m_notes.SetWindowText(L"A multi-line edit\r\nwith a second line.");
         m_check.SetCheck(BST_CHECKED);
@@ -40,7 +37,6 @@ protected:
     }
 
 private:
-    CFont m_font;
     CStatic m_title;
     CStatic m_nameLabel;
     CEdit m_name;

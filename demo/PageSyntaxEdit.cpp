@@ -66,7 +66,6 @@ class CSyntaxEditPage : public CGalleryPage
 protected:
     BOOL CreateControls() override
     {
-        m_font.CreatePointFont(90, L"Tahoma");
         const BOOL bCreated =
             m_title.Create(L"Syntax-colouring editor: type into it, or pick a language", WS_VISIBLE | SS_LEFT,
                            CRect(16, 12, 620, 30), this, IDC_TITLE) &&
@@ -81,9 +80,7 @@ protected:
                             CRect(16, 64, 624, 388), this, IDC_EDITOR);
         if (!bCreated)
             return FALSE;
-        for (CWnd* pControl : { static_cast<CWnd*>(&m_title), static_cast<CWnd*>(&m_cpp),
-                                static_cast<CWnd*>(&m_basic), static_cast<CWnd*>(&m_script) })
-            pControl->SetFont(&m_font, FALSE);
+        SetPageFont({ &m_title, &m_cpp, &m_basic, &m_script });
         m_cpp.SetCheck(BST_CHECKED);
         ShowLanguage(CTavSyntaxColorEdit::eLanguageCpp);
         return TRUE;
@@ -105,7 +102,6 @@ private:
         m_editor.SetSel(-1, -1);
     }
 
-    CFont m_font;
     CStatic m_title;
     CButton m_cpp;
     CButton m_basic;

@@ -64,7 +64,6 @@ class CTabsPage : public CGalleryPage
 protected:
     BOOL CreateControls() override
     {
-        m_font.CreatePointFont(90, L"Tahoma");
         BOOL bCreated =
             m_title.Create(L"Owner-drawn tab control (left) and docking-style tab control (right)",
                            WS_VISIBLE | SS_LEFT, CRect(16, 12, 620, 30), this, 1);
@@ -73,13 +72,13 @@ protected:
                                          m_hWnd, reinterpret_cast<HMENU>(3), nullptr, nullptr);
         if (!bCreated || !hMarker)
             return FALSE;
-        m_title.SetFont(&m_font, FALSE);
+        SetPageFont({ &m_title });
 
         AddPages(m_ownerDrawn, m_ownerDrawnPages);
         if (!m_ownerDrawn.Create(WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED, CRect(16, 40, 306, 300),
                                  this, 2))
             return FALSE;
-        m_ownerDrawn.SetFont(&m_font);
+        SetPageFont({ &m_ownerDrawn }, TRUE);
         m_ownerDrawn.DisablePage(3);
         m_ownerDrawn.ActivatePage(2, FALSE);
 
@@ -87,13 +86,12 @@ protected:
         AddPages(m_docking, m_dockingPages);
         m_docking.DisablePage(3);
         m_docking.InitializeControl();
-        m_docking.SetFont(&m_font);
+        SetPageFont({ &m_docking }, TRUE);
         m_docking.ActivatePage(1, FALSE, 0);
         return TRUE;
     }
 
 private:
-    CFont m_font;
     CStatic m_title;
     // The controls go before the pages they show.
     std::vector<std::unique_ptr<CDialog>> m_ownerDrawnPages;

@@ -42,9 +42,7 @@ private:
         wchar_t szID[24];
         swprintf(szID, 24, L" [ID %ld]\r\n", m_tree.GetItemID(hItem));
         strLine += szID;
-        const int nEnd = m_log.GetWindowTextLength();
-        m_log.SetSel(nEnd, nEnd);
-        m_log.ReplaceSel(strLine);
+        CGalleryPage::AppendLine(m_log, strLine);
     }
 
     CTavTreeCtrl& m_tree;
@@ -56,7 +54,6 @@ class CTreePage : public CGalleryPage
 protected:
     BOOL CreateControls() override
     {
-        m_font.CreatePointFont(90, L"Tahoma");
         m_tree.AllowLabelEditing();
         BOOL bCreated =
             m_title.Create(L"Tree with IDs, pictures and listeners (F2 or a click on the selected label renames)",
@@ -69,9 +66,7 @@ protected:
                          CRect(296, 60, 600, 300), this, 4);
         if (!bCreated)
             return FALSE;
-        for (CWnd* pControl : { static_cast<CWnd*>(&m_title), static_cast<CWnd*>(&m_tree),
-                                static_cast<CWnd*>(&m_logLabel), static_cast<CWnd*>(&m_log) })
-            pControl->SetFont(&m_font, FALSE);
+        SetPageFont({ &m_title, &m_tree, &m_logLabel, &m_log });
         m_tree.AddActionListener(&m_listener);
         FillTree();
         return TRUE;
@@ -112,7 +107,6 @@ private:
         return hItem;
     }
 
-    CFont m_font;
     CStatic m_title;
     CStatic m_logLabel;
     CEdit m_log;

@@ -48,7 +48,6 @@ class CTreeSelectionPage : public CGalleryPage
 protected:
     BOOL CreateControls() override
     {
-        m_font.CreatePointFont(90, L"Tahoma");
         m_source.AllowMultiSelection();
         m_source.AllowDragAndDrop();
         m_source.AllowMultiDragAndDrop();
@@ -67,9 +66,7 @@ protected:
             m_status.Create(L"", WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS, CRect(188, 344, 624, 392), this, IDC_STATUS);
         if (!bCreated)
             return FALSE;
-        for (CWnd* pControl : { static_cast<CWnd*>(&m_title), static_cast<CWnd*>(&m_save),
-                                static_cast<CWnd*>(&m_status) })
-            pControl->SetFont(&m_font, FALSE);
+        SetPageFont({ &m_title, &m_save, &m_status });
         m_source.AddActionListener(&m_statusListener);
         FillSource();
         OnSave();
@@ -114,7 +111,6 @@ private:
         m_source.SetItemState(m_source.FindItem(30), TVIS_SELECTED, TVIS_SELECTED);
     }
 
-    CFont m_font;
     CStatic m_title;
     CButton m_save;
     CStatic m_status;
