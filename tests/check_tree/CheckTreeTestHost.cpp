@@ -1,4 +1,5 @@
 #include "CheckTreeTestHost.h"
+#include "kit/TreeItems.h"
 
 void CheckTreeTest::SetUp()
 {
@@ -62,20 +63,9 @@ std::string CheckTreeTest::Outline() const
     return strOut;
 }
 
-static void CollectItems(const CTestCheckTree& tree, HTREEITEM hFirst, std::vector<HTREEITEM>& vecItems)
-{
-    for (HTREEITEM hItem = hFirst; hItem != nullptr; hItem = tree.GetNextSiblingItem(hItem))
-    {
-        vecItems.push_back(hItem);
-        CollectItems(tree, tree.GetChildItem(hItem), vecItems);
-    }
-}
-
 std::vector<HTREEITEM> CheckTreeTest::AllItems() const
 {
-    std::vector<HTREEITEM> vecItems;
-    CollectItems(m_tree, m_tree.GetRootItem(), vecItems);
-    return vecItems;
+    return kit::AllTreeItems(m_tree);
 }
 
 std::string CheckTreeTest::States(const std::vector<HTREEITEM>& vecItems) const

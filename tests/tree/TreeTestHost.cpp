@@ -1,4 +1,5 @@
 #include "TreeTestHost.h"
+#include "kit/TreeItems.h"
 #include "Archive.h"
 
 IMPLEMENT_SERIAL(CCountedObject, CObject, 1)
@@ -49,20 +50,9 @@ int TreeTest::GiveOwnedObject(HTREEITEM hItem)
     return pObject->m_nSerial;
 }
 
-static void CollectItems(const CTavTreeCtrl& tree, HTREEITEM hFirst, std::vector<HTREEITEM>& vecItems)
-{
-    for (HTREEITEM hItem = hFirst; hItem != nullptr; hItem = tree.GetNextSiblingItem(hItem))
-    {
-        vecItems.push_back(hItem);
-        CollectItems(tree, tree.GetChildItem(hItem), vecItems);
-    }
-}
-
 std::vector<HTREEITEM> TreeTest::AllItems() const
 {
-    std::vector<HTREEITEM> vecItems;
-    CollectItems(m_tree, m_tree.GetRootItem(), vecItems);
-    return vecItems;
+    return kit::AllTreeItems(m_tree);
 }
 
 std::map<long, HTREEITEM> TreeTest::FirstItemsByWalk() const
